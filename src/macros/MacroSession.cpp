@@ -1,0 +1,11 @@
+#include "macros/MacroSession.h"
+
+#include "terminal/Terminal.h"
+
+void MacroSession::DoMacros_Click()
+{
+}
+
+void MacroSession::DoneMacro()
+{
+}

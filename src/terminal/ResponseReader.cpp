@@ -1,0 +1,7 @@
+#include "terminal/ResponseReader.h"
+
+#include "terminal/Terminal.h"
+
+void ResponseReader::Getresp_Click()
+{
+}
