@@ -1,5 +1,6 @@
 #include "terminal/Terminal.h"
 
+#include "about/HelpDocuments.h"
 #include "macros/MacroSession.h"
 #include "script/ScriptRunner.h"
 #include "terminal/CommandSender.h"
@@ -19,6 +20,7 @@ Terminal::Terminal(PortProvider &ports, Operator &op, Pacer &pacer, IdleTimer &t
     , m_logControl(std::make_unique<LogControl>(*this))
     , m_scripts(std::make_unique<ScriptRunner>(*this))
     , m_macros(std::make_unique<MacroSession>(*this))
+    , m_help(std::make_unique<HelpDocuments>(*this))
 {
     m_timer.setHandler([this] { Timer1_Timer(); });
 }

@@ -20,6 +20,7 @@ class ResponseReader;
 class LogControl;
 class ScriptRunner;
 class MacroSession;
+class HelpDocuments;
 
 // How received bytes are shown: the main window's Hex, Dec and Normal option buttons.
 enum class DisplayMode { Hex, Dec, Normal };
@@ -93,6 +94,7 @@ public:
     LogControl &logControl() { return *m_logControl; }
     ScriptRunner &scripts() { return *m_scripts; }
     MacroSession &macros() { return *m_macros; }
+    HelpDocuments &help() { return *m_help; }
 
     // Opens the port for an operation: PortIdle cleared, the idle timer restarted, OpenPort
     // with the current settings, then SetFlowControl.
@@ -129,4 +131,5 @@ private:
     std::unique_ptr<LogControl> m_logControl;
     std::unique_ptr<ScriptRunner> m_scripts;
     std::unique_ptr<MacroSession> m_macros;
+    std::unique_ptr<HelpDocuments> m_help;
 };

@@ -1,6 +1,11 @@
 #include "terminal/ui/frmTerminal.h"
 
+#include "about/HelpDocuments.h"
+#include "about/PathSystemKeys.h"
+#include "about/ui/DesktopDocumentOpener.h"
+#include "about/ui/frmAbout.h"
 #include "macros/MacroSession.h"
+#include "macros/ui/frmMacro.h"
 #include "script/ScriptRunner.h"
 #include "terminal/CommandSender.h"
 #include "terminal/LogControl.h"
@@ -39,7 +44,10 @@ template<typename W> W *named(W *widget, const char *name)
 frmTerminal::frmTerminal(Terminal &terminal, QWidget *parent)
     : QMainWindow(parent)
     , m_terminal(terminal)
+    , m_documentOpener(std::make_unique<DesktopDocumentOpener>())
+    , m_systemKeys(std::make_unique<PathSystemKeys>())
 {
+    m_terminal.help().setOpener(m_documentOpener.get());
     setObjectName(QStringLiteral("frmTerminal"));
     buildControls();
     buildMenus();
@@ -50,7 +58,10 @@ frmTerminal::frmTerminal(Terminal &terminal, QWidget *parent)
     showControls();
 }
 
-frmTerminal::~frmTerminal() = default;
+frmTerminal::~frmTerminal()
+{
+    m_terminal.help().setOpener(nullptr);
+}
 
 void frmTerminal::buildControls()
 {
@@ -228,6 +239,9 @@ void frmTerminal::connectControls()
                                static_cast<QAbstractButton *>(Option3)})
         connect(b, &QAbstractButton::clicked, this, &frmTerminal::focusIndata);
 
+    MacroManager &macros = t.macros().manager();
+    connect(&macros, &MacroManager::loaded, this, &frmTerminal::showMacroManager);
+    connect(&macros, &MacroManager::raiseRequested, this, &frmTerminal::showMacroManager);
     connect(&t, &Terminal::controlsChanged, this, &frmTerminal::showControls);
     connect(&t, &Terminal::transcriptAppended, Term, &TranscriptView::scheduleUpdate);
     connect(&t, &Terminal::focusInteractive, this, &frmTerminal::focusIndata);
@@ -359,18 +373,37 @@ void frmTerminal::DoMacros_Click()
     m_terminal.macros().DoMacros_Click();
 }
 
+void frmTerminal::showMacroManager()
+{
+    if (!m_macroWindow) {
+        m_macroWindow = new frmMacro(m_terminal.macros().manager(), this);
+        m_macroWindow->Form_Initialize(this);
+    }
+    m_macroWindow->show();
+    m_macroWindow->raise();
+    m_macroWindow->activateWindow();
+}
+
 void frmTerminal::Operation_Click()
 {
+    m_terminal.help().Operation_Click();
 }
 
 void frmTerminal::CVCommands_Click()
 {
+    m_terminal.help().CVCommands_Click();
 }
 
 void frmTerminal::PGMGuide_Click()
 {
+    m_terminal.help().PGMGuide_Click();
 }
 
 void frmTerminal::HelpAbout_Click()
 {
+    if (!m_aboutBox)
+        m_aboutBox = new frmAbout(m_terminal.op(), *m_systemKeys, this);
+    m_aboutBox->show();
+    m_aboutBox->raise();
+    m_aboutBox->activateWindow();
 }

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -15,6 +16,10 @@ class QPushButton;
 class QRadioButton;
 class Terminal;
 class TranscriptView;
+class DesktopDocumentOpener;
+class SystemKeys;
+class frmAbout;
+class frmMacro;
 
 // The main window: builds the controls and menus, forwards the operator's actions to the
 // terminal core and shows what the core reports.
@@ -65,10 +70,16 @@ private:
     void CVCommands_Click();
     void PGMGuide_Click();
     void HelpAbout_Click();
+    // Shows the macro manager window, creating it on its first showing.
+    void showMacroManager();
 
     Terminal &m_terminal;
     std::function<void()> m_endProgram;
     bool m_unloaded = false;
+    std::unique_ptr<DesktopDocumentOpener> m_documentOpener;
+    std::unique_ptr<SystemKeys> m_systemKeys;
+    frmMacro *m_macroWindow = nullptr;
+    frmAbout *m_aboutBox = nullptr;
 
     QWidget *m_client = nullptr;
     QLabel *Label1 = nullptr;
