@@ -40,6 +40,7 @@ frmAbout::frmAbout(Operator &op, SystemKeys &keys, QWidget *parent)
     setObjectName(QStringLiteral("frmAbout"));
     setFixedSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
     setModal(false);
+    setFont(Twips::sansFont(8));
     buildControls();
     Form_Load();
 }
@@ -54,7 +55,7 @@ void frmAbout::buildControls()
     picIcon->setPixmap(icon.pixmap(Twips::toPixels(540)));
 
     lblTitle = named(new QLabel(this), "lblTitle");
-    lblTitle->setFont(Twips::sansFont(13));
+    lblTitle->setFont(Twips::sansFont(12));
     Twips::place(lblTitle, 1050, 240, 3885, 480);
     lblVersion = named(new QLabel(this), "lblVersion");
     Twips::place(lblVersion, 1080, 780, 3885, 225);

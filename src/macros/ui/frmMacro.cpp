@@ -27,6 +27,7 @@ frmMacro::frmMacro(MacroManager &manager, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMacro"));
     setWindowTitle(QStringLiteral("Corvane Macros"));
+    setFont(Twips::sansFont(8));
     setFixedSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
     buildControls();
     connectControls();
@@ -57,10 +58,11 @@ void frmMacro::buildControls()
     MacroStatus = named(new QPlainTextEdit(this), "MacroStatus");
     MacroStatus->setReadOnly(true);
     MacroStatus->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MacroStatus->setLineWrapMode(QPlainTextEdit::NoWrap);
+    MacroStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Twips::place(MacroStatus, 1560, 1200, 2655, 2175);
     Silent = named(new QCheckBox(QStringLiteral("Silent Record"), this), "Silent");
-    Twips::place(Silent, 1680, 3480, 1335, 255);
+    // Up to the next box, so that the caption fits the platform's font.
+    Twips::place(Silent, 1680, 3480, 1440, 255);
     PrtQuery = named(new QCheckBox(QStringLiteral("Print Query"), this), "PrtQuery");
     Twips::place(PrtQuery, 3120, 3480, 1335, 255);
 
