@@ -10,7 +10,10 @@ class Terminal;
 class HelpDocuments
 {
 public:
-    explicit HelpDocuments(Terminal &terminal) : m_terminal(terminal) {}
+    explicit HelpDocuments(Terminal &terminal)
+        : m_terminal(terminal)
+    {
+    }
 
     void setOpener(DocumentOpener *opener) { m_opener = opener; }
 

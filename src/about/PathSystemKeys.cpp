@@ -10,18 +10,16 @@ constexpr SystemKeys::Handle ToolKey = 1;
 
 QStringList PathSystemKeys::toolNames()
 {
-    return {QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"),
-            QStringLiteral("kinfocenter"), QStringLiteral("cpu-x"),
-            QStringLiteral("lshw-gtk")};
+    return {QStringLiteral("hardinfo2"), QStringLiteral("hardinfo"), QStringLiteral("kinfocenter"),
+            QStringLiteral("cpu-x"), QStringLiteral("lshw-gtk")};
 }
 
 std::optional<SystemKeys::Handle> PathSystemKeys::openKey(quint32 root, const QString &keyName,
-                                                         quint32)
+                                                          quint32)
 {
-    if (root == LocalMachine
-        && keyName.compare(QLatin1String("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
-                           Qt::CaseInsensitive)
-               == 0)
+    if (root == LocalMachine &&
+        keyName.compare(QLatin1String("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO"),
+                        Qt::CaseInsensitive) == 0)
         return ToolKey;
     return std::nullopt;
 }

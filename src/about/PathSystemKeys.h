@@ -11,8 +11,10 @@ class PathSystemKeys : public SystemKeys
 {
 public:
     // An empty search path means the PATH of the environment.
-    explicit PathSystemKeys(QStringList searchPaths = {}) : m_searchPaths(std::move(searchPaths))
-    {}
+    explicit PathSystemKeys(QStringList searchPaths = {})
+        : m_searchPaths(std::move(searchPaths))
+    {
+    }
 
     std::optional<Handle> openKey(quint32 root, const QString &keyName, quint32 access) override;
     std::optional<Value> queryValue(Handle key, const QString &valueName) override;

@@ -9,7 +9,11 @@ class SystemKeys;
 class SystemInfo
 {
 public:
-    SystemInfo(Operator &op, SystemKeys &keys) : m_operator(op), m_keys(keys) {}
+    SystemInfo(Operator &op, SystemKeys &keys)
+        : m_operator(op)
+        , m_keys(keys)
+    {
+    }
 
     void StartSysInfo();
     // Reads the string value SubKeyRef of the key KeyName under KeyRoot into KeyVal; on any

@@ -24,8 +24,7 @@ public:
 
     virtual ~SystemKeys() = default;
     // A handle of the key, or nullopt when it does not exist or cannot be opened.
-    virtual std::optional<Handle> openKey(quint32 root, const QString &keyName,
-                                          quint32 access) = 0;
+    virtual std::optional<Handle> openKey(quint32 root, const QString &keyName, quint32 access) = 0;
     // The value's type and data, or nullopt when it cannot be read.
     virtual std::optional<Value> queryValue(Handle key, const QString &valueName) = 0;
     virtual void closeKey(Handle key) = 0;

@@ -151,6 +151,5 @@ void MacroManager::showListing(const QByteArray &answer)
 bool MacroManager::confirmExtendedStore(const QString &text)
 {
     return m_terminal.op().message(text, Operator::Buttons::OkCancel, Operator::Icon::None,
-                                   QStringLiteral("Extended Store"))
-           == Operator::Answer::Ok;
+                                   QStringLiteral("Extended Store")) == Operator::Answer::Ok;
 }

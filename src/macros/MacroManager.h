@@ -27,7 +27,10 @@ class MacroManager : public QObject
 {
     Q_OBJECT
 public:
-    explicit MacroManager(Terminal &terminal) : m_terminal(terminal) {}
+    explicit MacroManager(Terminal &terminal)
+        : m_terminal(terminal)
+    {
+    }
 
     bool MacroRecordActive = false;
 

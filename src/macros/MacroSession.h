@@ -9,7 +9,11 @@ class Terminal;
 class MacroSession
 {
 public:
-    explicit MacroSession(Terminal &terminal) : m_terminal(terminal), m_manager(terminal) {}
+    explicit MacroSession(Terminal &terminal)
+        : m_terminal(terminal)
+        , m_manager(terminal)
+    {
+    }
 
     void DoMacros_Click();
     void DoneMacro();

@@ -167,13 +167,13 @@ void tst_About::startSysInfoFindsTheTool_data()
     const QString tool = QStringLiteral("/opt/tools/sysinfo");
     const QString located = QStringLiteral("/opt/tools\\MSINFO32.EXE");
     QTest::newRow("PATH value") << true << true << true << true << QStringList{tool} << false;
-    QTest::newRow("tool location") << false << true << true << true << QStringList{located}
-                                   << false;
-    QTest::newRow("location without the file") << false << true << false << true
-                                               << QStringList{} << true;
+    QTest::newRow("tool location")
+        << false << true << true << true << QStringList{located} << false;
+    QTest::newRow("location without the file")
+        << false << true << false << true << QStringList{} << true;
     QTest::newRow("no tool") << false << false << false << true << QStringList{} << true;
-    QTest::newRow("tool does not start") << true << false << false << false
-                                         << QStringList{tool} << true;
+    QTest::newRow("tool does not start")
+        << true << false << false << false << QStringList{tool} << true;
 }
 
 void tst_About::startSysInfoFindsTheTool()
@@ -213,10 +213,9 @@ void tst_About::getKeyValueReadsOnlyStringsThatFit_data()
                                  << "/usr/bin/x";
     QTest::newRow("no NUL") << true << text("/usr/bin/x") << true << "/usr/bin/x";
     QTest::newRow("empty") << true << text("") << true << "";
-    QTest::newRow("fills the buffer") << true << text(QByteArray(1024, 'a')) << true
-                                      << QString(1024, QLatin1Char('a'));
-    QTest::newRow("longer than the buffer") << true << text(QByteArray(1025, 'a')) << false
-                                            << "";
+    QTest::newRow("fills the buffer")
+        << true << text(QByteArray(1024, 'a')) << true << QString(1024, QLatin1Char('a'));
+    QTest::newRow("longer than the buffer") << true << text(QByteArray(1025, 'a')) << false << "";
     QTest::newRow("not a string") << true << SystemKeys::Value{4, QByteArray(4, '\1')} << false
                                   << "";
     QTest::newRow("no such value") << true << SystemKeys::Value{} << false << "";
@@ -277,9 +276,12 @@ void tst_About::helpMenuOpensDocumentsOfTheStartFolder_data()
 {
     QTest::addColumn<QString>("action");
     QTest::addColumn<QString>("document");
-    QTest::newRow("Operation") << "Operation" << "CVDEMO.htm";
-    QTest::newRow("CV4200 Commands") << "CVCommands" << "CVCmd.htm";
-    QTest::newRow("Programmers Guide") << "PGMGuide" << "CVpgm.htm";
+    QTest::newRow("Operation") << "Operation"
+                               << "CVDEMO.htm";
+    QTest::newRow("CV4200 Commands") << "CVCommands"
+                                     << "CVCmd.htm";
+    QTest::newRow("Programmers Guide") << "PGMGuide"
+                                       << "CVpgm.htm";
 }
 
 void tst_About::helpMenuOpensDocumentsOfTheStartFolder()

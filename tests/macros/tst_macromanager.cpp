@@ -91,23 +91,22 @@ void tst_MacroManager::buttonsWriteTheirCommands_data()
     QTest::newRow("play, name outside Latin-1")
         << int(Play) << QString::fromUtf8("Caf\u00e9\u20ac") << true << false
         << QStringList{"1b1f72" + hex("Caf\xe9?") + "00"} << QList<int>{};
-    QTest::newRow("remove refreshes") << int(Remove) << "Demo" << true << false
-                                      << QStringList{"1b1f64" + demo + "00", "0517"}
-                                      << QList<int>{1000};
+    QTest::newRow("remove refreshes")
+        << int(Remove) << "Demo" << true << false << QStringList{"1b1f64" + demo + "00", "0517"}
+        << QList<int>{1000};
     QTest::newRow("remove, empty name") << int(Remove) << "" << true << false
                                         << QStringList{"1b1f6400", "0517"} << QList<int>{1000};
     QTest::newRow("silent record")
         << int(RecordTwice) << "Demo" << true << false
-        << QStringList{"1b1f62" + demo + "00", "1b1f65" + demo + "00", "0517"}
-        << QList<int>{500};
+        << QStringList{"1b1f62" + demo + "00", "1b1f65" + demo + "00", "0517"} << QList<int>{500};
     QTest::newRow("printing record")
         << int(RecordTwice) << "Demo" << false << false
         << QStringList{"1b6701", "1b67021b1f6d" + demo + "00", "0517"} << QList<int>{500};
     QTest::newRow("query") << int(Query) << "Demo" << true << false << QStringList{"0517"}
                            << QList<int>{100};
-    QTest::newRow("query with Print Query") << int(Query) << "Demo" << true << true
-                                            << QStringList{"0517", "1b1f71" + demo + "00"}
-                                            << QList<int>{100};
+    QTest::newRow("query with Print Query")
+        << int(Query) << "Demo" << true << true << QStringList{"0517", "1b1f71" + demo + "00"}
+        << QList<int>{100};
 }
 
 void tst_MacroManager::buttonsWriteTheirCommands()
@@ -126,8 +125,12 @@ void tst_MacroManager::buttonsWriteTheirCommands()
     m.input().prtQuery = printQuery;
 
     switch (Action(action)) {
-    case Play: m.MacroPlay_Click(); break;
-    case Remove: m.MacroDel_Click(); break;
+    case Play:
+        m.MacroPlay_Click();
+        break;
+    case Remove:
+        m.MacroDel_Click();
+        break;
     case RecordTwice:
         m.MacroRecord_Click();
         QVERIFY(m.MacroRecordActive);
@@ -136,8 +139,11 @@ void tst_MacroManager::buttonsWriteTheirCommands()
         QVERIFY(!m.MacroRecordActive);
         QCOMPARE(m.controls().recordCaption, QStringLiteral("Record"));
         break;
-    case Query: m.MacroQuery_Click(); break;
-    default: QFAIL("not a button of this table");
+    case Query:
+        m.MacroQuery_Click();
+        break;
+    default:
+        QFAIL("not a button of this table");
     }
 
     QCOMPARE(p.writes(), writes);
@@ -252,12 +258,12 @@ void tst_MacroManager::extendedStoreAsksFirst_data()
     const QString transfer = QStringLiteral("This will transfer User Store to Extended Store");
     QTest::newRow("clear, OK") << int(Clear) << Operator::Answer::Ok << clear
                                << QStringList{"1b1f6645585400", "0517"};
-    QTest::newRow("clear, Cancel") << int(Clear) << Operator::Answer::Cancel << clear
-                                   << QStringList{};
+    QTest::newRow("clear, Cancel")
+        << int(Clear) << Operator::Answer::Cancel << clear << QStringList{};
     QTest::newRow("transfer, OK") << int(Transfer) << Operator::Answer::Ok << transfer
                                   << QStringList{"1b1f7400", "0517"};
-    QTest::newRow("transfer, Cancel") << int(Transfer) << Operator::Answer::Cancel << transfer
-                                      << QStringList{};
+    QTest::newRow("transfer, Cancel")
+        << int(Transfer) << Operator::Answer::Cancel << transfer << QStringList{};
 }
 
 void tst_MacroManager::extendedStoreAsksFirst()
@@ -286,8 +292,7 @@ void tst_MacroManager::extendedStoreAsksFirst()
     QCOMPARE(p.writes(), writes);
     const bool sent = answer == Operator::Answer::Ok;
     QCOMPARE(p.sleeps(), sent ? (QList<int>{2000, 100}) : QList<int>{});
-    QCOMPARE(m.controls().macroStatus,
-             sent ? QStringLiteral("120   E     Demo\n") : statusBefore);
+    QCOMPARE(m.controls().macroStatus, sent ? QStringLiteral("120   E     Demo\n") : statusBefore);
 }
 
 void tst_MacroManager::helpOpensTheMacroDocument()

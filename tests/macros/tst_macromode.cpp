@@ -19,7 +19,8 @@ private Q_SLOTS:
 
 namespace {
 
-const QString Refused = QStringLiteral("This product or emulation is not compatable with Qlix Macros");
+const QString Refused =
+    QStringLiteral("This product or emulation is not compatable with Qlix Macros");
 
 // The printer answers the product query with whatever `answer` holds at that moment.
 void answerProductQuery(TestTerminal &t, const QByteArray &answer)
@@ -55,20 +56,19 @@ void tst_MacroMode::productCheckDecidesTheMode_data()
     QTest::addColumn<bool>("extStore");
     QTest::newRow("R615DX") << QByteArray("ID CMD:R615DX FW1.07\r") << true << false;
     QTest::newRow("CV4200") << QByteArray("ID CMD:CV4200 FW1.07\r") << true << false;
-    QTest::newRow("CV4700 has Extended Store") << QByteArray("ID CMD:CV4700 FW1.07\r") << true
-                                               << true;
+    QTest::newRow("CV4700 has Extended Store")
+        << QByteArray("ID CMD:CV4700 FW1.07\r") << true << true;
     QTest::newRow("any separator") << QByteArray("ID CMD-R615DX.") << true << false;
-    QTest::newRow("name ends at the last character") << QByteArray("PRINTER CMD:CV4700")
-                                                     << true << true;
+    QTest::newRow("name ends at the last character")
+        << QByteArray("PRINTER CMD:CV4700") << true << true;
     QTest::newRow("11 characters") << QByteArray(" CMD:CV4200") << true << false;
     QTest::newRow("exactly 10 characters") << QByteArray("CMD:CV4200") << false << false;
-    QTest::newRow("name would start at the last character") << QByteArray("ABCDEFGCMD:C")
-                                                            << false << false;
+    QTest::newRow("name would start at the last character")
+        << QByteArray("ABCDEFGCMD:C") << false << false;
     QTest::newRow("name cut short") << QByteArray("ABCDEFGHCMD:CV42") << false << false;
-    QTest::newRow("only the first CMD counts") << QByteArray("CMD:XXXXXX CMD:CV4200") << false
-                                               << false;
-    QTest::newRow("a later CMD is ignored") << QByteArray("CMD:CV4700 CMD:XXXXXX") << true
-                                            << true;
+    QTest::newRow("only the first CMD counts")
+        << QByteArray("CMD:XXXXXX CMD:CV4200") << false << false;
+    QTest::newRow("a later CMD is ignored") << QByteArray("CMD:CV4700 CMD:XXXXXX") << true << true;
     QTest::newRow("lower-case cmd") << QByteArray("ID cmd:CV4200 FW1.07") << false << false;
     QTest::newRow("lower-case name") << QByteArray("ID CMD:cv4700 FW1.07") << false << false;
     QTest::newRow("no CMD") << QByteArray("ID MODEL CV4200 FW1.07") << false << false;

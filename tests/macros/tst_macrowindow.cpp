@@ -96,7 +96,9 @@ void tst_MacroWindow::closeBoxDuringARecordingEndsMacroMode()
 
     QVERIFY(!f.macroWindow()->isVisible());
     QCOMPARE(record->text(), QStringLiteral("Record"));
-    QVERIFY(f.t.line().writes.contains(QByteArray("\x1B\x1F" "eDemo\0", 8)));
+    QVERIFY(f.t.line().writes.contains(QByteArray("\x1B\x1F"
+                                                  "eDemo\0",
+                                                  8)));
     QVERIFY(!f.t.terminal.MacroMode);
     QVERIFY(!f.t.line().open);
     QVERIFY(f.window.findChild<QPushButton *>(QStringLiteral("Getresp"))->isEnabled());
