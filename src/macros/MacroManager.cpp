@@ -21,10 +21,10 @@ void MacroManager::Form_Load()
 {
     m_loaded = true;
     MacroRecordActive = false;
+    // Every load starts from the window's own layout; Silent Record is set on top of it.
     changeControls([](MacroControls &c) {
+        c = MacroControls();
         c.silent = true;
-        c.prtQuery = false;
-        c.recordCaption = QStringLiteral("Record");
     });
     m_terminal.Get_Info();
     const bool extStore = m_terminal.HasExtStore;

@@ -162,15 +162,17 @@ void tst_MacroManager::loadingResetsTheBoxesAndShowsTheListing()
 
     m.input().silent = false;
     m.input().prtQuery = true;
+    m.input().macroName = QStringLiteral("Logo");
     m.OKButton_Click();
     QVERIFY(!p.t.terminal.MacroMode);
 
-    // Loaded again: Silent Record set, Print Query clear; a listing of two characters or
-    // fewer leaves the box empty.
+    // Loaded again: Silent Record set, Print Query clear, the name back to its first text;
+    // a listing of two characters or fewer leaves the box empty.
     p.listing = "\r\n";
     QVERIFY(p.enter());
     QVERIFY(m.controls().silent);
     QVERIFY(!m.controls().prtQuery);
+    QCOMPARE(m.controls().macroName, QStringLiteral("Demo"));
     QCOMPARE(m.controls().macroStatus, QString());
 }
 
