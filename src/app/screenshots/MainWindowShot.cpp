@@ -4,6 +4,8 @@
 #include "terminal/Terminal.h"
 #include "terminal/ui/frmTerminal.h"
 
+#include <QPlainTextEdit>
+
 namespace {
 
 // The main window after a command and its answer, with both histories filled.
@@ -24,6 +26,9 @@ QWidget *mainWindow(ScreenshotContext &context)
     t.Show_Info(QStringLiteral("\r\n[ESC]a[SOH]Corvane 4200[LF]"));
     t.Show_Info(QStringLiteral("\r\n[GS]r[SOH]"));
     t.Show_Info(QStringLiteral("\r\n[ACK]<08>\r\n**Cover is Open**"));
+    // Keys typed so far in the Interactive box.
+    if (auto *indata = window.findChild<QPlainTextEdit *>(QStringLiteral("Indata")))
+        indata->setPlainText(QStringLiteral("Hello printer"));
     return &window;
 }
 
