@@ -2,6 +2,7 @@
 
 #include "about/AboutInfo.h"
 #include "about/SystemInfo.h"
+#include "terminal/ui/FitFont.h"
 #include "terminal/ui/Twips.h"
 
 #include <QApplication>
@@ -40,9 +41,9 @@ frmAbout::frmAbout(Operator &op, SystemKeys &keys, QWidget *parent)
     setObjectName(QStringLiteral("frmAbout"));
     setFixedSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
     setModal(false);
-    setFont(Twips::sansFont(8));
     buildControls();
     Form_Load();
+    FitFont::fitFont(this);
 }
 
 void frmAbout::buildControls()

@@ -1,6 +1,7 @@
 #include "macros/ui/frmMacro.h"
 
 #include "macros/MacroManager.h"
+#include "terminal/ui/FitFont.h"
 #include "terminal/ui/Twips.h"
 
 #include <QCheckBox>
@@ -27,9 +28,9 @@ frmMacro::frmMacro(MacroManager &manager, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmMacro"));
     setWindowTitle(QStringLiteral("Corvane Macros"));
-    setFont(Twips::sansFont(8));
     setFixedSize(Twips::toPixels(DesignWidth), Twips::toPixels(DesignHeight));
     buildControls();
+    FitFont::fitFont(this);
     connectControls();
     showControls();
 }
@@ -61,8 +62,7 @@ void frmMacro::buildControls()
     MacroStatus->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Twips::place(MacroStatus, 1560, 1200, 2655, 2175);
     Silent = named(new QCheckBox(QStringLiteral("Silent Record"), this), "Silent");
-    // Up to the next box, so that the caption fits the platform's font.
-    Twips::place(Silent, 1680, 3480, 1440, 255);
+    Twips::place(Silent, 1680, 3480, 1335, 255);
     PrtQuery = named(new QCheckBox(QStringLiteral("Print Query"), this), "PrtQuery");
     Twips::place(PrtQuery, 3120, 3480, 1335, 255);
 
