@@ -75,11 +75,16 @@ bool PortSettingsForm::isSelected(const Option &option) const
     const PortSettings &s = m_terminal.Settings;
     const QLatin1StringView value(option.value);
     switch (option.group) {
-    case Group::BaudRate: return s.BaudRate == value;
-    case Group::Parity: return s.Parity == value;
-    case Group::Bits: return s.Bits == value;
-    case Group::StopBits: return s.StopBits == value;
-    case Group::Flow: return QString::number(s.Flow) == value;
+    case Group::BaudRate:
+        return s.BaudRate == value;
+    case Group::Parity:
+        return s.Parity == value;
+    case Group::Bits:
+        return s.Bits == value;
+    case Group::StopBits:
+        return s.StopBits == value;
+    case Group::Flow:
+        return QString::number(s.Flow) == value;
     }
     return false;
 }
@@ -89,11 +94,21 @@ void PortSettingsForm::Option_Click(const Option &option)
     PortSettings &s = m_terminal.Settings;
     const QString value = QString::fromLatin1(option.value);
     switch (option.group) {
-    case Group::BaudRate: s.BaudRate = value; break;
-    case Group::Parity: s.Parity = value; break;
-    case Group::Bits: s.Bits = value; break;
-    case Group::StopBits: s.StopBits = value; break;
-    case Group::Flow: s.Flow = value.toShort(); break;
+    case Group::BaudRate:
+        s.BaudRate = value;
+        break;
+    case Group::Parity:
+        s.Parity = value;
+        break;
+    case Group::Bits:
+        s.Bits = value;
+        break;
+    case Group::StopBits:
+        s.StopBits = value;
+        break;
+    case Group::Flow:
+        s.Flow = value.toShort();
+        break;
     }
 }
 

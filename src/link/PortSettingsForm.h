@@ -24,7 +24,10 @@ public:
         const char *value;
     };
 
-    explicit PortSettingsForm(Terminal &terminal) : m_terminal(terminal) {}
+    explicit PortSettingsForm(Terminal &terminal)
+        : m_terminal(terminal)
+    {
+    }
 
     static std::span<const Option> options();
     // The option button of that control name, or null.

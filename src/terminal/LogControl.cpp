@@ -32,8 +32,8 @@ void LogControl::MOpenLog_Click()
         }
         if (!found)
             break;
-        const auto answer = op.message(QStringLiteral("Replace existing file - ")
-                                           + m_terminal.LogName + QLatin1Char('?'),
+        const auto answer = op.message(QStringLiteral("Replace existing file - ") +
+                                           m_terminal.LogName + QLatin1Char('?'),
                                        Operator::Buttons::YesNoCancel, Operator::Icon::Question);
         if (answer == Operator::Answer::Cancel)
             continue;

@@ -1,5 +1,6 @@
 #include "link/ui/ConfigScrn.h"
 #include "support/TestTerminal.h"
+#include "terminal/ui/FitFont.h"
 #include "terminal/ui/frmTerminal.h"
 
 #include <QAction>
@@ -16,14 +17,21 @@ namespace {
 // The main window with its Port > Settings... item, on a scripted line.
 struct Window
 {
-    Window() : window(t.terminal) { window.Form_Load(); }
+    Window()
+        : window(t.terminal)
+    {
+        window.Form_Load();
+    }
 
     ConfigScrn *openSettings()
     {
         window.findChild<QAction *>(QStringLiteral("MSettings"))->trigger();
         return window.findChild<ConfigScrn *>(QStringLiteral("ConfigScrn"));
     }
-    QString curPort() const { return window.findChild<QLabel *>(QStringLiteral("CurPort"))->text(); }
+    QString curPort() const
+    {
+        return window.findChild<QLabel *>(QStringLiteral("CurPort"))->text();
+    }
     bool breakEnabled() const
     {
         return window.findChild<QPushButton *>(QStringLiteral("DoBreak"))->isEnabled();
@@ -87,6 +95,7 @@ private Q_SLOTS:
     void cancelKeepsWhatClicksSet_data();
     void cancelKeepsWhatClicksSet();
     void tabOrderFollowsTheDesign();
+    void captionsFitTheirControls();
     void openingWhileMacroModeHoldsThePortClosesIt();
     void aSecondOpeningBringsTheSameDialogForward();
 };
@@ -100,8 +109,8 @@ void tst_ConfigScrn::listShowsThePortsWithTabsReplaced_data()
                              << QStringList{"COM1    Communications Port", ""};
     QTest::newRow("two tabs") << QStringList{"ttyUSB0\tUSB Serial\tFTDI"}
                               << QStringList{"ttyUSB0    USB Serial    FTDI", ""};
-    QTest::newRow("a third tab stays") << QStringList{"a\tb\tc\td"}
-                                       << QStringList{"a    b    c\td", ""};
+    QTest::newRow("a third tab stays")
+        << QStringList{"a\tb\tc\td"} << QStringList{"a    b    c\td", ""};
     QTest::newRow("no ports") << QStringList{} << QStringList{""};
 }
 
@@ -191,10 +200,11 @@ void tst_ConfigScrn::buttonsShowTheCurrentSettings_data()
                               << QStringList{"Baud192", "Data8", "Hardware", "NoParity", "Stop1"};
     QTest::newRow("others") << QStringList{"115200", "O", "7", "2", "1"}
                             << QStringList{"Baud24", "Data7", "OddParity", "Stop2", "XonFlow"};
-    QTest::newRow("even, no flow") << QStringList{"4800", "E", "8", "1", "0"}
-                                   << QStringList{"Baud48", "Data8", "EvenParity", "NoFlow", "Stop1"};
-    QTest::newRow("values no button offers") << QStringList{"1200", "M", "5", "3", "7"}
-                                             << QStringList{};
+    QTest::newRow("even, no flow")
+        << QStringList{"4800", "E", "8", "1", "0"}
+        << QStringList{"Baud48", "Data8", "EvenParity", "NoFlow", "Stop1"};
+    QTest::newRow("values no button offers")
+        << QStringList{"1200", "M", "5", "3", "7"} << QStringList{};
 }
 
 void tst_ConfigScrn::buttonsShowTheCurrentSettings()
@@ -298,10 +308,10 @@ void tst_ConfigScrn::tabOrderFollowsTheDesign()
 {
     Window w;
     ConfigScrn *dialog = w.openSettings();
-    const QStringList expected = {
-        "OKButton", "CancelButton", "Baud24", "Baud48", "Baud96", "Data7", "Data8", "Stop1",
-        "Stop2", "NoParity", "OddParity", "EvenParity", "XonFlow", "Hardware", "NoFlow",
-        "Baud192", "Baud384", "Baud576", "AvalPorts", "Baud230"};
+    const QStringList expected = {"OKButton",  "CancelButton", "Baud24",  "Baud48",    "Baud96",
+                                  "Data7",     "Data8",        "Stop1",   "Stop2",     "NoParity",
+                                  "OddParity", "EvenParity",   "XonFlow", "Hardware",  "NoFlow",
+                                  "Baud192",   "Baud384",      "Baud576", "AvalPorts", "Baud230"};
     QStringList chain;
     QWidget *widget = dialog->findChild<QWidget *>(QStringLiteral("OKButton"));
     while (widget && chain.size() < expected.size()) {
@@ -310,6 +320,16 @@ void tst_ConfigScrn::tabOrderFollowsTheDesign()
         widget = widget->nextInFocusChain();
     }
     QCOMPARE(chain, expected);
+}
+
+void tst_ConfigScrn::captionsFitTheirControls()
+{
+    Window w;
+    ConfigScrn *dialog = w.openSettings();
+    QCOMPARE(dialog->size(), QSize(423, 210));
+    QCOMPARE(dialog->windowTitle(), QStringLiteral("Communication Settings"));
+    for (const QWidget *control : dialog->findChildren<QWidget *>())
+        QVERIFY2(FitFont::captionFits(control), qPrintable(control->objectName()));
 }
 
 void tst_ConfigScrn::openingWhileMacroModeHoldsThePortClosesIt()

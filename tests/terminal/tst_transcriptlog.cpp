@@ -280,8 +280,8 @@ void tst_TranscriptLog::aFailedWriteIsRetriedOrClosesTheLog_data()
     QTest::addColumn<Operator::Answer>("answer");
     QTest::addColumn<QByteArray>("content");
     // The disk fills up in the middle of the second text.
-    QTest::newRow("Retry writes the rest") << Operator::Answer::Retry
-                                           << QByteArray("first|second|third|");
+    QTest::newRow("Retry writes the rest")
+        << Operator::Answer::Retry << QByteArray("first|second|third|");
     QTest::newRow("Cancel closes the log") << Operator::Answer::Cancel << QByteArray("first|se");
 }
 

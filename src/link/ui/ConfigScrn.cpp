@@ -1,5 +1,6 @@
 #include "link/ui/ConfigScrn.h"
 
+#include "terminal/ui/FitFont.h"
 #include "terminal/ui/Twips.h"
 
 #include <QComboBox>
@@ -102,18 +103,18 @@ ConfigScrn::ConfigScrn(Terminal &terminal, QWidget *parent)
         order.emplace_back(b.tabIndex, button);
         const PortSettingsForm::Option *option = PortSettingsForm::option(button->objectName());
         Q_ASSERT(option);
-        connect(button, &QRadioButton::clicked, this, [this, option] {
-            m_form.Option_Click(*option);
-        });
+        connect(button, &QRadioButton::clicked, this,
+                [this, option] { m_form.Option_Click(*option); });
     }
+
+    FitFont::fitFont(this);
 
     std::sort(order.begin(), order.end());
     for (size_t i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1].second, order[i].second);
 
-    connect(AvalPorts, &QComboBox::activated, this, [this] {
-        m_form.AvalPorts_Click(AvalPorts->currentText());
-    });
+    connect(AvalPorts, &QComboBox::activated, this,
+            [this] { m_form.AvalPorts_Click(AvalPorts->currentText()); });
     connect(OKButton, &QPushButton::clicked, this, &ConfigScrn::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -129,7 +130,7 @@ void ConfigScrn::Form_Load()
     AvalPorts->setCurrentIndex(-1);
     AvalPorts->setEditText(m_form.portText());
     for (QRadioButton *button : findChildren<QRadioButton *>()) {
-        if (const PortSettingsForm::Option *option = PortSettingsForm::option(button->objectName()))
+        if (const auto *option = PortSettingsForm::option(button->objectName()))
             button->setChecked(m_form.isSelected(*option));
     }
 }
