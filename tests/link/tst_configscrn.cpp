@@ -237,39 +237,45 @@ void tst_ConfigScrn::everyButtonWritesItsValueAtOnce()
     w.t.terminal.Settings.BaudRate = QStringLiteral("1200");
     ConfigScrn *dialog = w.openSettings();
     const PortSettings &s = w.t.terminal.Settings;
+    enum Field { Rate, Parity, Bits, Stop, Flow };
+    const auto values = [&s] {
+        return QStringList{s.BaudRate, s.Parity, s.Bits, s.StopBits, QString::number(s.Flow)};
+    };
     const struct
     {
         const char *button;
-        QString caption;
-        std::function<QString()> value;
+        const char *caption;
+        Field field;
+        const char *value;
     } rows[] = {
-        {"Baud48", "4800", [&] { return s.BaudRate; }},
-        {"Baud96", "9600", [&] { return s.BaudRate; }},
-        {"Baud192", "19200", [&] { return s.BaudRate; }},
-        {"Baud384", "38400", [&] { return s.BaudRate; }},
-        {"Baud576", "57600", [&] { return s.BaudRate; }},
-        {"Baud24", "115200", [&] { return s.BaudRate; }},
-        {"Baud230", "230400", [&] { return s.BaudRate; }},
-        {"OddParity", "Odd", [&] { return s.Parity == "O" ? QString("Odd") : s.Parity; }},
-        {"EvenParity", "Even", [&] { return s.Parity == "E" ? QString("Even") : s.Parity; }},
-        {"NoParity", "None", [&] { return s.Parity == "N" ? QString("None") : s.Parity; }},
-        {"Data7", "7", [&] { return s.Bits; }},
-        {"Data8", "8", [&] { return s.Bits; }},
-        {"Stop2", "2", [&] { return s.StopBits; }},
-        {"Stop1", "1", [&] { return s.StopBits; }},
-        {"NoFlow", "None", [&] { return s.Flow == 0 ? QString("None") : QString::number(s.Flow); }},
-        {"XonFlow", "Xon/Xoff",
-         [&] { return s.Flow == 1 ? QString("Xon/Xoff") : QString::number(s.Flow); }},
-        {"Hardware", "Hardware",
-         [&] { return s.Flow == 2 ? QString("Hardware") : QString::number(s.Flow); }},
+        {"Baud48", "4800", Rate, "4800"},
+        {"Baud96", "9600", Rate, "9600"},
+        {"Baud192", "19200", Rate, "19200"},
+        {"Baud384", "38400", Rate, "38400"},
+        {"Baud576", "57600", Rate, "57600"},
+        {"Baud24", "115200", Rate, "115200"},
+        {"Baud230", "230400", Rate, "230400"},
+        {"OddParity", "Odd", Parity, "O"},
+        {"EvenParity", "Even", Parity, "E"},
+        {"NoParity", "None", Parity, "N"},
+        {"Data7", "7", Bits, "7"},
+        {"Data8", "8", Bits, "8"},
+        {"Stop2", "2", Stop, "2"},
+        {"Stop1", "1", Stop, "1"},
+        {"NoFlow", "None", Flow, "0"},
+        {"XonFlow", "Xon/Xoff", Flow, "1"},
+        {"Hardware", "Hardware", Flow, "2"},
     };
     for (const auto &row : rows) {
         auto *button = dialog->findChild<QRadioButton *>(QLatin1StringView(row.button));
         QVERIFY2(button, row.button);
-        QCOMPARE(button->text(), row.caption);
+        QCOMPARE(button->text(), QLatin1StringView(row.caption));
+        QStringList expected = values();
+        expected[row.field] = QLatin1StringView(row.value);
         click(dialog, row.button);
         QVERIFY2(button->isChecked(), row.button);
-        QCOMPARE(row.value(), row.caption);
+        // Only its own setting changes, at once.
+        QCOMPARE(values(), expected);
     }
     QCOMPARE(dialog->findChildren<QRadioButton *>().size(), int(std::size(rows)));
 }
