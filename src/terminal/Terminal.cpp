@@ -98,7 +98,7 @@ void Terminal::Show_Info(const QString &text)
 {
     Term.append(text);
     Q_EMIT transcriptAppended(text);
-    // One byte per character; the few callers' characters above 255 become "?".
+    // Callers pass one character per byte; a character above 255 becomes "?".
     for (const QChar ch : text)
         m_logPending.append(ch.unicode() <= 0xFF ? char(ch.unicode()) : '?');
     m_pacer.doEvents();
