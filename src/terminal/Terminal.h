@@ -121,6 +121,8 @@ Q_SIGNALS:
     void interactiveCleared();
 
 private:
+    void writePendingLog();
+
     POSPrinter m_printer;
     Operator &m_operator;
     Pacer &m_pacer;
@@ -132,4 +134,7 @@ private:
     std::unique_ptr<ScriptRunner> m_scripts;
     std::unique_ptr<MacroSession> m_macros;
     std::unique_ptr<HelpDocuments> m_help;
+    // Texts appended to the transcript but not yet written to the log, as Latin-1 bytes.
+    QByteArray m_logPending;
+    bool m_writingLog = false;
 };

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 #include <memory>
 
+class ConfigScrn;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -117,4 +119,6 @@ private:
     QAction *CVCommands = nullptr;
     QAction *PGMGuide = nullptr;
     QAction *HelpAbout = nullptr;
+
+    QPointer<ConfigScrn> m_configScrn;
 };
