@@ -18,6 +18,7 @@ class tst_MacroWindow : public QObject
 private Q_SLOTS:
     void programOpensTheWindowBesideTheMainWindow();
     void closeBoxDuringARecordingEndsMacroMode();
+    void settingsDialogInMacroModeDropsLaterCommands();
     void extendedStoreFrameFollowsTheModel_data();
     void extendedStoreFrameFollowsTheModel();
 };
@@ -110,6 +111,31 @@ void tst_MacroWindow::closeBoxDuringARecordingEndsMacroMode()
     f.control<QPushButton>("OKButton")->click();
     QVERIFY(!f.macroWindow()->isVisible());
     QVERIFY(!f.t.terminal.MacroMode);
+}
+
+void tst_MacroWindow::settingsDialogInMacroModeDropsLaterCommands()
+{
+    Fixture f;
+    f.program();
+    f.window.findChild<QAction *>(QStringLiteral("MSettings"))->trigger();
+    QCOMPARE(f.t.op.texts(), QStringList{QStringLiteral("Closing Communication Port")});
+    QVERIFY(!f.t.line().open);
+    QVERIFY(!f.t.terminal.PortOpen);
+    QVERIFY(f.t.terminal.MacroMode);
+
+    // The manager stays open, but its commands are no longer sent.
+    const qsizetype writes = f.t.line().writes.size();
+    f.control<QPushButton>("MacroPlay")->click();
+    f.control<QPushButton>("MacroQuery")->click();
+    QCOMPARE(f.t.line().writes.size(), writes);
+    QCOMPARE(f.control<QPlainTextEdit>("MacroStatus")->toPlainText(), QString());
+
+    // Leaving and entering macro mode again reconnects.
+    f.control<QPushButton>("OKButton")->click();
+    QVERIFY(!f.t.terminal.MacroMode);
+    f.program();
+    f.control<QPushButton>("MacroPlay")->click();
+    QCOMPARE(f.t.line().writes.last(), QByteArray("\x1B\x1FrDemo\0", 8));
 }
 
 void tst_MacroWindow::extendedStoreFrameFollowsTheModel_data()
