@@ -24,12 +24,8 @@ void tst_PortControl::modeStringJoinsTheSettings_data()
     QTest::addColumn<QString>("parity");
     QTest::addColumn<QString>("bits");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("defaults") << "N"
-                              << "8"
-                              << "baud=19200 parity=N data=8 stop=1";
-    QTest::newRow("even, 7 bits") << "E"
-                                  << "7"
-                                  << "baud=19200 parity=E data=7 stop=1";
+    QTest::newRow("defaults") << "N" << "8" << "baud=19200 parity=N data=8 stop=1";
+    QTest::newRow("even, 7 bits") << "E" << "7" << "baud=19200 parity=E data=7 stop=1";
 }
 
 void tst_PortControl::modeStringJoinsTheSettings()
@@ -54,20 +50,13 @@ void tst_PortControl::dispPortShowsRateAndBreakForSerialNames_data()
     QTest::addColumn<QString>("port");
     QTest::addColumn<QString>("shown");
     QTest::addColumn<bool>("breakEnabled");
-    QTest::newRow("COM1") << "COM1"
-                          << "COM1 19200" << true;
-    QTest::newRow("com1 lower case") << "com1"
-                                     << "com1" << false;
-    QTest::newRow("empty") << ""
-                           << "" << false;
-    QTest::newRow("None") << "None"
-                          << "None" << false;
-    QTest::newRow("short tty name") << "ttyUSB0"
-                                    << "ttyUSB0 19200" << true;
-    QTest::newRow("device path") << "/dev/ttyS0"
-                                 << "/dev/ttyS0 19200" << true;
-    QTest::newRow("pseudo-terminal") << "/dev/pts/3"
-                                     << "/dev/pts/3" << false;
+    QTest::newRow("COM1") << "COM1" << "COM1 19200" << true;
+    QTest::newRow("com1 lower case") << "com1" << "com1" << false;
+    QTest::newRow("empty") << "" << "" << false;
+    QTest::newRow("None") << "None" << "None" << false;
+    QTest::newRow("short tty name") << "ttyUSB0" << "ttyUSB0 19200" << true;
+    QTest::newRow("device path") << "/dev/ttyS0" << "/dev/ttyS0 19200" << true;
+    QTest::newRow("pseudo-terminal") << "/dev/pts/3" << "/dev/pts/3" << false;
 }
 
 void tst_PortControl::dispPortShowsRateAndBreakForSerialNames()
@@ -124,8 +113,9 @@ void tst_PortControl::breakHoldsTheLineForOneSecond()
     QCOMPARE(t.pacer.sleeps, QList<int>{1000});
     QCOMPARE(captions, QStringList{QStringLiteral("Wait")});
     QCOMPARE(t.terminal.controls().breakCaption, QStringLiteral("Break"));
-    QCOMPARE(t.line().calls, QStringList({"open baud=19200 parity=N data=8 stop=1", "flow 2",
-                                          "break on", "break off"}));
+    QCOMPARE(t.line().calls,
+             QStringList({"open baud=19200 parity=N data=8 stop=1", "flow 2", "break on",
+                          "break off"}));
     QVERIFY(t.terminal.PortIdle);
 }
 
@@ -137,13 +127,8 @@ void tst_PortControl::sendInfoWritesOnlyWhilePortOpen()
     QVERIFY(t.line().received.isEmpty());
     QVERIFY(t.op.shown.isEmpty());
     t.terminal.PortOpen = true;
-    t.terminal.Send_Info(QByteArray("\x1b\x1f\x72"
-                                    "Demo\0",
-                                    8),
-                         8);
-    QCOMPARE(t.line().received, QByteArray("\x1b\x1f\x72"
-                                           "Demo\0",
-                                           8));
+    t.terminal.Send_Info(QByteArray("\x1b\x1f\x72" "Demo\0", 8), 8);
+    QCOMPARE(t.line().received, QByteArray("\x1b\x1f\x72" "Demo\0", 8));
 }
 
 void tst_PortControl::getInfoReadsUntilNothingComes()

@@ -142,9 +142,9 @@ void frmTerminal::buildControls()
     Term->installEventFilter(this);
 
     // Tab order by the design's tab indices.
-    QWidget *order[] = {Getresp, SendCommand, Indata,          SendScript, GetFileName,
-                        Echo,    SendInfo,    FileNameTextBox, Option1,    Option2,
-                        Option3, AutoQuery,   PackSize,        DoBreak,    LoopButton};
+    QWidget *order[] = {Getresp,  SendCommand,     Indata,  SendScript, GetFileName,
+                        Echo,     SendInfo,        FileNameTextBox, Option1, Option2,
+                        Option3,  AutoQuery,       PackSize, DoBreak,   LoopButton};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }
@@ -223,9 +223,10 @@ void frmTerminal::connectControls()
     connect(Option1, &QRadioButton::toggled, this, mode(DisplayMode::Hex));
     connect(Option2, &QRadioButton::toggled, this, mode(DisplayMode::Dec));
     connect(Option3, &QRadioButton::toggled, this, mode(DisplayMode::Normal));
-    for (QAbstractButton *b :
-         {static_cast<QAbstractButton *>(Echo), static_cast<QAbstractButton *>(Option1),
-          static_cast<QAbstractButton *>(Option2), static_cast<QAbstractButton *>(Option3)})
+    for (QAbstractButton *b : {static_cast<QAbstractButton *>(Echo),
+                               static_cast<QAbstractButton *>(Option1),
+                               static_cast<QAbstractButton *>(Option2),
+                               static_cast<QAbstractButton *>(Option3)})
         connect(b, &QAbstractButton::clicked, this, &frmTerminal::focusIndata);
 
     connect(&t, &Terminal::controlsChanged, this, &frmTerminal::showControls);
@@ -352,17 +353,27 @@ bool frmTerminal::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void frmTerminal::MSettings_Click() {}
+void frmTerminal::MSettings_Click()
+{
+}
 
 void frmTerminal::DoMacros_Click()
 {
     m_terminal.macros().DoMacros_Click();
 }
 
-void frmTerminal::Operation_Click() {}
+void frmTerminal::Operation_Click()
+{
+}
 
-void frmTerminal::CVCommands_Click() {}
+void frmTerminal::CVCommands_Click()
+{
+}
 
-void frmTerminal::PGMGuide_Click() {}
+void frmTerminal::PGMGuide_Click()
+{
+}
 
-void frmTerminal::HelpAbout_Click() {}
+void frmTerminal::HelpAbout_Click()
+{
+}
