@@ -3,7 +3,9 @@
 #include "terminal/CommandEncoding.h"
 #include "terminal/Terminal.h"
 
-QString receivedByteText(quint8 byte, DisplayMode mode)
+namespace {
+
+QString renderByte(quint8 byte, DisplayMode mode)
 {
     switch (mode) {
     case DisplayMode::Hex:
@@ -22,6 +24,28 @@ QString receivedByteText(quint8 byte, DisplayMode mode)
     if (byte > 127)
         return QLatin1Char('<') + QString::number(byte) + QLatin1Char('>');
     return QString(QChar(byte));
+}
+
+// Every rendering made once: a long answer then costs no allocation per byte.
+struct RenderTable
+{
+    RenderTable()
+    {
+        const DisplayMode modes[] = {DisplayMode::Hex, DisplayMode::Dec, DisplayMode::Normal};
+        for (int m = 0; m < 3; ++m)
+            for (int b = 0; b < 256; ++b)
+                texts[m][b] = renderByte(quint8(b), modes[m]);
+    }
+    QString texts[3][256];
+};
+
+} // namespace
+
+QString receivedByteText(quint8 byte, DisplayMode mode)
+{
+    static const RenderTable table;
+    const int m = mode == DisplayMode::Hex ? 0 : mode == DisplayMode::Dec ? 1 : 2;
+    return table.texts[m][byte];
 }
 
 QString statusMessage(QByteArrayView answer)

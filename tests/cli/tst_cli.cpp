@@ -34,8 +34,9 @@ public:
         if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
             return;
         m_path = QString::fromLocal8Bit(::ptsname(m_master));
-        // Holding the line open in raw mode keeps an answer queued while the terminal
-        // closes and reopens its port between the command and the read.
+        // Holding the line open in raw mode keeps its settings fixed while the terminal
+        // closes and reopens its port, so that an answer waiting in the line is never
+        // echoed back or translated.
         m_holder = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY);
         termios raw{};
         if (m_holder >= 0 && ::tcgetattr(m_holder, &raw) == 0) {
