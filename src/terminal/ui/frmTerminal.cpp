@@ -8,6 +8,7 @@
 #include "terminal/ResponseReader.h"
 #include "terminal/SettingsStore.h"
 #include "terminal/Terminal.h"
+#include "terminal/ui/FitFont.h"
 #include "terminal/ui/TranscriptView.h"
 #include "terminal/ui/Twips.h"
 
@@ -43,6 +44,7 @@ frmTerminal::frmTerminal(Terminal &terminal, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmTerminal"));
     buildControls();
+    FitFont::fitFont(m_client);
     buildMenus();
     connectControls();
     // The packet-size box stands right of the design width; the window opens wide enough
@@ -337,6 +339,8 @@ void frmTerminal::closeEvent(QCloseEvent *event)
 
 bool frmTerminal::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Term && event->type() == QEvent::FocusIn)
+        focusIndata();
     if (watched == Indata && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         QString text = key->text();
