@@ -1,12 +1,9 @@
+#include "support/PtyMaster.h"
+
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <fcntl.h>
-#include <poll.h>
-#include <termios.h>
-#include <unistd.h>
 
 // corvane-cli end to end: its options, the bytes it sends to a pseudo-terminal that plays
 // the printer, and exactly what it writes on standard output and standard error.
@@ -25,60 +22,20 @@ namespace {
 
 // A printer on the far end of a pseudo-terminal: records what it receives and, once a
 // trigger has arrived, answers once.
-class PtyPrinter
+struct PtyPrinter
 {
-public:
-    PtyPrinter()
-    {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
-        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
-            return;
-        m_path = QString::fromLocal8Bit(::ptsname(m_master));
-        // Holding the line open in raw mode keeps its settings fixed while the terminal
-        // closes and reopens its port, so that an answer waiting in the line is never
-        // echoed back or translated.
-        m_holder = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY);
-        termios raw{};
-        if (m_holder >= 0 && ::tcgetattr(m_holder, &raw) == 0) {
-            ::cfmakeraw(&raw);
-            ::tcsetattr(m_holder, TCSANOW, &raw);
-        }
-    }
-    ~PtyPrinter()
-    {
-        if (m_holder >= 0)
-            ::close(m_holder);
-        if (m_master >= 0)
-            ::close(m_master);
-    }
-    bool ready() const { return m_holder >= 0; }
-    QString path() const { return m_path; }
-
+    PtyMaster line;
     QByteArray trigger;
     QByteArray answer;
     QByteArray received;
+    bool answered = false;
 
-    // Takes what has arrived within waitMs and answers when the trigger is complete.
-    void pump(int waitMs)
+    void pump()
     {
-        pollfd p{m_master, POLLIN, 0};
-        if (::poll(&p, 1, waitMs) > 0 && (p.revents & POLLIN)) {
-            char buffer[4096];
-            const ssize_t n = ::read(m_master, buffer, sizeof buffer);
-            if (n > 0)
-                received.append(buffer, n);
-        }
-        if (!m_answered && !answer.isEmpty() && received.contains(trigger)) {
-            m_answered = true;
-            ::write(m_master, answer.constData(), size_t(answer.size()));
-        }
+        received += line.drain();
+        if (!answered && !answer.isEmpty() && received.contains(trigger))
+            answered = line.write(answer);
     }
-
-private:
-    int m_master = -1;
-    int m_holder = -1;
-    QString m_path;
-    bool m_answered = false;
 };
 
 struct CliRun
@@ -99,11 +56,11 @@ CliRun runCli(const QStringList &arguments, PtyPrinter *printer = nullptr)
     deadline.start();
     while (process.state() != QProcess::NotRunning && !deadline.hasExpired(30000)) {
         if (printer)
-            printer->pump(5);
+            printer->pump();
         process.waitForFinished(5);
     }
     if (printer)
-        printer->pump(0);
+        printer->pump();
     if (process.state() != QProcess::NotRunning) {
         process.kill();
         process.waitForFinished();
@@ -151,13 +108,13 @@ void tst_Cli::sendsAndShowsTheAnswer()
     QFETCH(QByteArray, sent);
     QFETCH(QByteArray, out);
     PtyPrinter printer;
-    QVERIFY(printer.ready());
+    QVERIFY(printer.line.isValid());
     printer.trigger = sent;
     printer.answer = answer;
     QTemporaryDir dir;
     const QString log = dir.filePath(QStringLiteral("run.log"));
     const CliRun run =
-        runCli(QStringList{"--port", printer.path(), "--log", log} + options, &printer);
+        runCli(QStringList{"--port", printer.line.path(), "--log", log} + options, &printer);
     QCOMPARE(run.err, QByteArray());
     QCOMPARE(run.exitCode, 0);
     QCOMPARE(printer.received, sent);
