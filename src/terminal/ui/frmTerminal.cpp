@@ -1,5 +1,7 @@
 #include "terminal/ui/frmTerminal.h"
 
+#include "link/PortSettingsForm.h"
+#include "link/ui/ConfigScrn.h"
 #include "macros/MacroSession.h"
 #include "script/ScriptRunner.h"
 #include "terminal/CommandEncoding.h"
@@ -359,6 +361,14 @@ bool frmTerminal::eventFilter(QObject *watched, QEvent *event)
 
 void frmTerminal::MSettings_Click()
 {
+    PortSettingsForm::closeHeldPort(m_terminal);
+    // One dialog at a time: a second click brings the open one to the front.
+    if (!m_configScrn)
+        m_configScrn = new ConfigScrn(m_terminal, this);
+    m_configScrn->show();
+    m_configScrn->raise();
+    m_configScrn->activateWindow();
+    m_terminal.DispPort();
 }
 
 void frmTerminal::DoMacros_Click()
