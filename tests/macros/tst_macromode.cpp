@@ -1,5 +1,6 @@
 #include "macros/MacroSession.h"
 #include "support/TestTerminal.h"
+#include "terminal/CommandSender.h"
 
 #include <QSignalSpy>
 #include <QTest>
@@ -15,6 +16,7 @@ private Q_SLOTS:
     void refusedCheckClosesThePortButLeavesPortOpenSet();
     void programAgainWhileTheManagerIsOpen();
     void macroModeHoldsThePortUntilDoneMacro();
+    void sendCommandUsesTheHeldPortUntilAutoQueryClosesIt();
 };
 
 namespace {
@@ -206,6 +208,38 @@ void tst_MacroMode::macroModeHoldsThePortUntilDoneMacro()
     QVERIFY(!t.terminal.PortIdle);
     t.pacer.advance(5000);
     QCOMPARE(t.line().closes, 2);
+}
+
+void tst_MacroMode::sendCommandUsesTheHeldPortUntilAutoQueryClosesIt()
+{
+    TestTerminal t;
+    answerProductQuery(t, "ID CMD:CV4200 FW1.07\r");
+    t.terminal.macros().DoMacros_Click();
+    MacroManager &manager = t.terminal.macros().manager();
+    const int opens = t.line().opens;
+
+    // Send Command and a keystroke write to the port macro mode holds, without opening it
+    // again or handing it to the idle timer.
+    t.terminal.input().autoQuery = false;
+    t.terminal.input().commandLine = QStringLiteral("AB");
+    t.terminal.commands().SendCommand_Click();
+    t.terminal.commands().Indata_KeyPress('x');
+    QCOMPARE(t.line().opens, opens);
+    QCOMPARE(t.line().writes.mid(t.line().writes.size() - 2), (QList<QByteArray>{"AB", "x"}));
+    QVERIFY(!t.terminal.PortIdle);
+    manager.MacroPlay_Click();
+    QCOMPARE(t.line().writes.last(), QByteArray("\x1B\x1FrDemo\0", 8));
+
+    // Auto Query reads the answer and closes the port; macro mode goes on without it, so
+    // the manager's commands no longer arrive.
+    t.terminal.input().autoQuery = true;
+    t.terminal.commands().SendCommand_Click();
+    QVERIFY(!t.line().open);
+    QVERIFY(t.terminal.MacroMode);
+    QVERIFY(t.terminal.PortOpen);
+    const qsizetype writes = t.line().writes.size();
+    manager.MacroPlay_Click();
+    QCOMPARE(t.line().writes.size(), writes);
 }
 
 QTEST_GUILESS_MAIN(tst_MacroMode)
