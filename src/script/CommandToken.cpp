@@ -37,8 +37,8 @@ void dropFromLine(QByteArray &line, qsizetype n)
 bool isCommandName(QByteArrayView name)
 {
     static const std::array<QByteArrayView, 22> names = {
-        "GRAPHIC", "BREAKON", "BREAKOFF", "BREAK", "STOP", "ECHO", "REM", "PAUSE",
-        "WAIT",    "DO",      "RPT",      "DATE",  "TIME", "A",    "A=",  "A+",
+        "GRAPHIC", "BREAKON", "BREAKOFF", "BREAK", "STOP", "ECHO",   "REM", "PAUSE",
+        "WAIT",    "DO",      "RPT",      "DATE",  "TIME", "A",      "A=",  "A+",
         "A-",      "B",       "B=",       "B+",    "B-",   "GET1284"};
     for (QByteArrayView known : names)
         if (known == name)

@@ -19,7 +19,8 @@ public:
     ScriptCommands(Terminal &terminal, ScriptRunner &runner)
         : m_terminal(terminal)
         , m_runner(runner)
-    {}
+    {
+    }
 
     // Writes out what is pending, reads the command at the front of run.line and carries
     // it out; returns the bytes to emit in its place (none for most commands).

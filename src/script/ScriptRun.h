@@ -18,8 +18,8 @@ class Terminal;
 class ScriptRun
 {
 public:
-    ScriptRun(Terminal &terminal, ScriptRunner &runner, const QString &fileName,
-              qint16 packetSize, std::unique_ptr<ScriptFile> file);
+    ScriptRun(Terminal &terminal, ScriptRunner &runner, const QString &fileName, qint16 packetSize,
+              std::unique_ptr<ScriptFile> file);
     ~ScriptRun();
     ScriptRun(const ScriptRun &) = delete;
     ScriptRun &operator=(const ScriptRun &) = delete;

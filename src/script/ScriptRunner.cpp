@@ -12,7 +12,10 @@
 
 #include <QFileInfo>
 
-ScriptRunner::ScriptRunner(Terminal &terminal) : m_terminal(terminal) {}
+ScriptRunner::ScriptRunner(Terminal &terminal)
+    : m_terminal(terminal)
+{
+}
 
 ScriptRunner::~ScriptRunner() = default;
 
@@ -87,12 +90,11 @@ void ScriptRunner::doScript(const QString &FileName)
     Run_Script(FileName);
 }
 
-void ScriptRunner::fileUnreadable(const QString &what, const QString &path,
-                                  const QString &reason)
+void ScriptRunner::fileUnreadable(const QString &what, const QString &path, const QString &reason)
 {
     ++m_unreadable;
-    m_terminal.op().message(QStringLiteral("Cannot read %1 %2: %3. Press OK to continue")
-                                .arg(what, path, reason));
+    m_terminal.op().message(
+        QStringLiteral("Cannot read %1 %2: %3. Press OK to continue").arg(what, path, reason));
 }
 
 std::unique_ptr<ScriptRun> ScriptRunner::startRun(const QString &FileName)

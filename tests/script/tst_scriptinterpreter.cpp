@@ -95,43 +95,50 @@ void tst_ScriptInterpreter::runSendsAndEchoes_data()
     const QStringList quiet;
     const QString recursive = QStringLiteral("Recursive DO Press OK to continue");
     const QDateTime clock(QDate(2026, 3, 14), QTime(17, 45, 12));
-    const QByteArray date = toLatin1Bytes(QLocale::system().toString(clock.date(),
-                                                                      QLocale::ShortFormat));
-    QByteArray time = toLatin1Bytes(QLocale::system().toString(clock.time(),
-                                                               QStringLiteral("HH:mm")));
+    const QByteArray date =
+        toLatin1Bytes(QLocale::system().toString(clock.date(), QLocale::ShortFormat));
+    QByteArray time =
+        toLatin1Bytes(QLocale::system().toString(clock.time(), QStringLiteral("HH:mm")));
     const QString shortTime = QLocale::system().timeFormat(QLocale::ShortFormat);
     if (shortTime.contains(u'.') && !shortTime.contains(u':'))
         time.replace(':', '.');
 
     QTest::newRow("CR LF, packet size 20: one write at the end")
-        << "T.DMO" << QByteArray("AB\r\nC") << QByteArray("ABC") << "ABC" << QList<int>{3}
-        << none << quiet;
-    QTest::newRow("number group and mnemonics")
-        << "T.DMO" << QByteArray("<27>a[lf]\r\n") << QByteArray("\x1b" "a\n")
-        << "[ESC]a[LF]\r\n" << none << none << quiet;
+        << "T.DMO" << QByteArray("AB\r\nC") << QByteArray("ABC") << "ABC" << QList<int>{3} << none
+        << quiet;
+    QTest::newRow("number group and mnemonics") << "T.DMO" << QByteArray("<27>a[lf]\r\n")
+                                                << QByteArray("\x1b"
+                                                              "a\n")
+                                                << "[ESC]a[LF]\r\n"
+                                                << none << none << quiet;
     QTest::newRow("backslash n, N and t")
         << "T.DMO" << QByteArray("A\\nB\\NC\\tD\r\n") << QByteArray("A\r\nBNC\tD")
         << "A\r\nBNC[HT]D" << none << none << quiet;
     QTest::newRow("back-quote comments")
-        << "T.DMO" << QByteArray("ABC`note\r\n`whole line\r\nD\\`E\r\n")
-        << QByteArray("ABCD`E") << "ABCD`E" << none << none << quiet;
-    QTest::newRow("a TAB ends the line")
-        << "T.DMO" << QByteArray("AB\tCD\r\n") << QByteArray("ABCD") << "ABCD" << none << none
-        << quiet;
+        << "T.DMO" << QByteArray("ABC`note\r\n`whole line\r\nD\\`E\r\n") << QByteArray("ABCD`E")
+        << "ABCD`E" << none << none << quiet;
+    QTest::newRow("a TAB ends the line") << "T.DMO" << QByteArray("AB\tCD\r\n")
+                                         << QByteArray("ABCD") << "ABCD" << none << none << quiet;
     QTest::newRow("backslash at the end of a CR LF line")
-        << "T.DMO" << QByteArray("ABC\\\r\nD\r\n") << QByteArray("ABC\rD") << "ABC[CR]D"
-        << none << none << quiet;
+        << "T.DMO" << QByteArray("ABC\\\r\nD\r\n") << QByteArray("ABC\rD") << "ABC[CR]D" << none
+        << none << quiet;
     QTest::newRow("300 characters: the first 256 are sent")
-        << "T.DMO" << digits(300) + "\r\nE\r\n" << digits(256) + "E"
-        << QString::fromLatin1(digits(256) + "E") << none << none << quiet;
+        << "T.DMO" << digits(300) + "\r\nE\r\n"
+        << digits(256) + "E" << QString::fromLatin1(digits(256) + "E") << none << none << quiet;
     QTest::newRow("<27> then 300 characters: ESC and the next 255")
-        << "T.DMO" << "<27>" + digits(300) + "\r\n" << "\x1b" + digits(255)
-        << "[ESC]" + QString::fromLatin1(digits(255)) << none << none << quiet;
-    QTest::newRow("byte 200") << "T.DMO" << QByteArray("A\xc8" "B\r\n")
-                              << QByteArray("A\xc8" "B") << "A< 200>B" << none << none << quiet;
+        << "T.DMO"
+        << "<27>" + digits(300) + "\r\n"
+        << "\x1b" + digits(255) << "[ESC]" + QString::fromLatin1(digits(255)) << none << none
+        << quiet;
+    QTest::newRow("byte 200") << "T.DMO"
+                              << QByteArray("A\xc8"
+                                            "B\r\n")
+                              << QByteArray("A\xc8"
+                                            "B")
+                              << "A< 200>B" << none << none << quiet;
     QTest::newRow("value above 255")
-        << "T.DMO" << QByteArray("<300>A\r\n") << QByteArray("\0A", 2) << "[NUL]A" << none
-        << none << QStringList{valueTooLargeMessage()};
+        << "T.DMO" << QByteArray("<300>A\r\n") << QByteArray("\0A", 2) << "[NUL]A" << none << none
+        << QStringList{valueTooLargeMessage()};
     QTest::newRow("empty file") << "T.DMO" << QByteArray() << QByteArray() << "" << none << none
                                 << quiet;
 
@@ -145,8 +152,8 @@ void tst_ScriptInterpreter::runSendsAndEchoes_data()
         << "A.DMO" << QByteArray("a{DO:inner.prn}z\r\n") << QByteArray("a\x1bz") << "a[ESC]z"
         << none << none << quiet;
     QTest::newRow("nothing is interpreted under a .PRN box")
-        << "A.PRN" << QByteArray("a{DO:inner.dmo}z") << QByteArray("a{DO:inner.dmo}z") << ""
-        << none << none << quiet;
+        << "A.PRN" << QByteArray("a{DO:inner.dmo}z") << QByteArray("a{DO:inner.dmo}z") << "" << none
+        << none << quiet;
 
     QTest::newRow("WAIT with a colon")
         << "T.DMO" << QByteArray("{WAIT:500}AB\r\n") << QByteArray("AB") << "AB" << none
@@ -155,11 +162,11 @@ void tst_ScriptInterpreter::runSendsAndEchoes_data()
         << "T.DMO" << QByteArray("{wait.500}AB\r\n") << QByteArray("AB") << "AB" << none
         << QList<int>{500} << quiet;
     QTest::newRow("leading space in the name")
-        << "T.DMO" << QByteArray("{ WAIT:500}\r\n") << QByteArray() << "" << none
-        << QList<int>{500} << quiet;
+        << "T.DMO" << QByteArray("{ WAIT:500}\r\n") << QByteArray() << "" << none << QList<int>{500}
+        << quiet;
     QTest::newRow("trailing space: unknown name")
-        << "T.DMO" << QByteArray("{WAIT :500}AB\r\n") << QByteArray("AB") << "AB" << none
-        << none << quiet;
+        << "T.DMO" << QByteArray("{WAIT :500}AB\r\n") << QByteArray("AB") << "AB" << none << none
+        << quiet;
     QTest::newRow("unknown command before data")
         << "T.DMO" << QByteArray("{FOO}ABC\r\n") << QByteArray("ABC") << "ABC" << none << none
         << quiet;
@@ -171,36 +178,37 @@ void tst_ScriptInterpreter::runSendsAndEchoes_data()
     QTest::newRow("name past position 10")
         << "T.DMO" << QByteArray("{ABCDEFGHIJ}Z\r\n") << QByteArray("{ABCDEFGHIJ}Z")
         << "{ABCDEFGHIJ}Z" << none << none << quiet;
-    QTest::newRow("nine-character name is read")
-        << "T.DMO" << QByteArray("{  BREAKON}Z\r\n") << QByteArray("Z") << "Z" << none << none
-        << quiet;
+    QTest::newRow("nine-character name is read") << "T.DMO" << QByteArray("{  BREAKON}Z\r\n")
+                                                 << QByteArray("Z") << "Z" << none << none << quiet;
     QTest::newRow("argument without } within 30 characters")
-        << "T.DMO" << "{WAIT:" + digits(31) + "}\r\n" << digits(31) + "}"
-        << QString::fromLatin1(digits(31) + "}") << none << none << quiet;
+        << "T.DMO"
+        << "{WAIT:" + digits(31) + "}\r\n"
+        << digits(31) + "}" << QString::fromLatin1(digits(31) + "}") << none << none << quiet;
 
     QTest::newRow("DATE") << "T.DMO" << QByteArray("{DATE}\r\n") << date
-                          << QString::fromLatin1(date) + "\r\n" << none << none << quiet;
+                          << QString::fromLatin1(date) + "\r\n"
+                          << none << none << quiet;
     QTest::newRow("TIME") << "T.DMO" << QByteArray("{TIME}\r\n") << time
-                          << QString::fromLatin1(time) + "\r\n" << none << none << quiet;
+                          << QString::fromLatin1(time) + "\r\n"
+                          << none << none << quiet;
     QTest::newRow("one-digit counter is echoed twice")
         << "T.DMO" << QByteArray("{A=:7}{A}\r\n") << QByteArray("7") << "77" << none << none
         << quiet;
     QTest::newRow("two-digit counter is followed by a line break")
-        << "T.DMO" << QByteArray("{A=:12}{A}\r\n") << QByteArray("12") << "12\r\n" << none
-        << none << quiet;
+        << "T.DMO" << QByteArray("{A=:12}{A}\r\n") << QByteArray("12") << "12\r\n"
+        << none << none << quiet;
     QTest::newRow("{A=7} is an unknown name")
-        << "T.DMO" << QByteArray("{A=7}X\r\n") << QByteArray("X") << "X" << none << none
-        << quiet;
+        << "T.DMO" << QByteArray("{A=7}X\r\n") << QByteArray("X") << "X" << none << none << quiet;
     QTest::newRow("counters add, subtract and go negative")
-        << "T.DMO" << QByteArray("{B=: 5 }{B+:&HA}{B-:20.5}{B}{A}\r\n")
-        << QByteArray("-50") << "-5\r\n00" << none << none << quiet;
+        << "T.DMO" << QByteArray("{B=: 5 }{B+:&HA}{B-:20.5}{B}{A}\r\n") << QByteArray("-50")
+        << "-5\r\n00" << none << none << quiet;
     QTest::newRow("counter argument that is not a number")
         << "T.DMO" << QByteArray("{A=:7x}{A}\r\n") << QByteArray("0") << "00" << none << none
         << QStringList{"Counter value \"7x\" is not a number from -32768 to 32767. Press OK "
                        "to continue"};
     QTest::newRow("counter that would leave the range")
-        << "T.DMO" << QByteArray("{A=:32767}{A+:1}{A}\r\n") << QByteArray("32767")
-        << "32767\r\n" << none << none
+        << "T.DMO" << QByteArray("{A=:32767}{A+:1}{A}\r\n") << QByteArray("32767") << "32767\r\n"
+        << none << none
         << QStringList{"Counter A cannot become 32768: counters hold -32768 to 32767. Press "
                        "OK to continue"};
     QTest::newRow("number value out of range")
@@ -208,30 +216,30 @@ void tst_ScriptInterpreter::runSendsAndEchoes_data()
         << QStringList{"Value \"99999\" is not a number from -32768 to 32767. Press OK to "
                        "continue"};
 
-    QTest::newRow("RPT 3") << "T.DMO" << QByteArray("{RPT:3}XY\r\nZ\r\n")
-                           << QByteArray("XYXYXYZ") << "XYXYXYZ" << none << none << quiet;
-    QTest::newRow("RPT 0") << "T.DMO" << QByteArray("{RPT:0}XY\r\nZ\r\n") << QByteArray("Z")
-                           << "Z" << none << none << quiet;
+    QTest::newRow("RPT 3") << "T.DMO" << QByteArray("{RPT:3}XY\r\nZ\r\n") << QByteArray("XYXYXYZ")
+                           << "XYXYXYZ" << none << none << quiet;
+    QTest::newRow("RPT 0") << "T.DMO" << QByteArray("{RPT:0}XY\r\nZ\r\n") << QByteArray("Z") << "Z"
+                           << none << none << quiet;
     QTest::newRow("RPT 2 after the end of a file without a line end")
-        << "T.DMO" << QByteArray("A\r\n{RPT:2}AB") << QByteArray("AABAB") << "AABAB" << none
-        << none << quiet;
+        << "T.DMO" << QByteArray("A\r\n{RPT:2}AB") << QByteArray("AABAB") << "AABAB" << none << none
+        << quiet;
 
     QTest::newRow("DO of the running file")
         << "T.DMO" << QByteArray("a{DO:T.DMO}b\r\n") << QByteArray("ab") << "ab" << none << none
         << QStringList{recursive};
     QTest::newRow("A runs B runs A")
-        << "A.DMO" << QByteArray("a{DO:cycle_b.dmo}z\r\n") << QByteArray("abcz") << "abcz"
-        << none << none << QStringList{recursive};
+        << "A.DMO" << QByteArray("a{DO:cycle_b.dmo}z\r\n") << QByteArray("abcz") << "abcz" << none
+        << none << QStringList{recursive};
     QTest::newRow("DO of a missing file")
-        << "T.DMO" << QByteArray("a{DO:none.dmo}b\r\n") << QByteArray("ab") << "ab" << none
-        << none << QStringList{notFound(QStringLiteral("script file"), "none.dmo")};
+        << "T.DMO" << QByteArray("a{DO:none.dmo}b\r\n") << QByteArray("ab") << "ab" << none << none
+        << QStringList{notFound(QStringLiteral("script file"), "none.dmo")};
 
     QByteArray logo;
     for (int i = 0; i < 4500; ++i)
         logo.append(static_cast<char>(i % 251));
     QTest::newRow("GRAPHIC of 4500 bytes")
-        << "T.DMO" << QByteArray("a{GRAPHIC:logo4500.bin}b\r\n") << "a" + logo + "b" << "ab"
-        << QList<int>{1, 2001, 2001, 498, 1} << none << quiet;
+        << "T.DMO" << QByteArray("a{GRAPHIC:logo4500.bin}b\r\n") << "a" + logo + "b"
+        << "ab" << QList<int>{1, 2001, 2001, 498, 1} << none << quiet;
     QTest::newRow("GRAPHIC of 2001 bytes")
         << "T.DMO" << QByteArray("{GRAPHIC:logo2001.bin}\r\n") << logo.left(2001) << ""
         << QList<int>{2001} << none << quiet;
@@ -240,14 +248,13 @@ void tst_ScriptInterpreter::runSendsAndEchoes_data()
         << QList<int>{1, 1} << none
         << QStringList{notFound(QStringLiteral("graphic file"), "none.bin")};
 
-    QTest::newRow("STOP") << "T.DMO" << QByteArray("{STOP}ABC\r\n") << QByteArray("ABC")
-                          << "ABC" << none << none
-                          << QStringList{"Script Stopped Press OK to continue"};
-    QTest::newRow("ECHO") << "T.DMO" << QByteArray("{ECHO}Hello\r\n") << QByteArray() << ""
-                          << none << none << QStringList{"Hello"};
+    QTest::newRow("STOP") << "T.DMO" << QByteArray("{STOP}ABC\r\n") << QByteArray("ABC") << "ABC"
+                          << none << none << QStringList{"Script Stopped Press OK to continue"};
+    QTest::newRow("ECHO") << "T.DMO" << QByteArray("{ECHO}Hello\r\n") << QByteArray() << "" << none
+                          << none << QStringList{"Hello"};
     QTest::newRow("REM, also without a line end")
-        << "T.DMO" << QByteArray("{REM}Hello\r\n{REM}Hello") << QByteArray() << "" << none
-        << none << quiet;
+        << "T.DMO" << QByteArray("{REM}Hello\r\n{REM}Hello") << QByteArray() << "" << none << none
+        << quiet;
     QTest::newRow("BREAK") << "T.DMO" << QByteArray("{BREAK:250}{BREAKON}{BREAKOFF}\r\n")
                            << QByteArray() << "" << none << QList<int>{250} << quiet;
 }

@@ -5,7 +5,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
-FrmPause::FrmPause(QWidget *parent) : QDialog(parent)
+FrmPause::FrmPause(QWidget *parent)
+    : QDialog(parent)
 {
     setObjectName(QStringLiteral("FrmPause"));
     setWindowTitle(QStringLiteral("DEZizadire Pause"));
