@@ -30,4 +30,6 @@ void FrmPause::showSecondsLeft(int seconds)
     Time->setText(QString::number(seconds));
     if (!isVisible())
         show();
+    // Focusing the box on showing selects its text; the count reads better without.
+    Time->deselect();
 }
