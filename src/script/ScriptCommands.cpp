@@ -92,7 +92,7 @@ QByteArray ScriptCommands::carryOut(const CommandToken &token, ScriptRun &run)
         qint16 &counter = name.at(0) == 'A' ? t.CounterA : t.CounterB;
         changeCounter(counter, name.at(0), name.at(1), arg);
     } else if (name == "GET1284") {
-        t.responses().Getresp_Click();
+        getResponse();
     }
     return {};
 }
@@ -118,6 +118,17 @@ void ScriptCommands::graphic(const QString &path)
     }
     // The last piece goes out even when it is empty.
     printer.WriteData(piece, piece.size());
+}
+
+void ScriptCommands::getResponse()
+{
+    Terminal &t = m_terminal;
+    const bool wasOpen = t.printer().isOpen();
+    t.responses().Getresp_Click();
+    // Get Response always ends by closing the port; the rest of the script still has to
+    // reach the printer.
+    if (wasOpen && !t.printer().isOpen())
+        t.preparePort();
 }
 
 void ScriptCommands::pause(qint16 seconds)

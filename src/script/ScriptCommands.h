@@ -32,6 +32,7 @@ public:
 private:
     QByteArray carryOut(const CommandToken &token, ScriptRun &run);
     void graphic(const QString &path);
+    void getResponse();
     void pause(qint16 seconds);
     void changeCounter(qint16 &counter, char name, char how, QByteArrayView argument);
     // A text the command inserts, echoed first when the Transcript box is checked.
