@@ -3,7 +3,7 @@
 //  1. a 1 MB script of plain text lines with the Transcript box set and a log open, in
 //     script bytes per second (floor 230,400);
 //  2. a 10 MB print file in raw mode against plain write() calls of the same block size to
-//     the same pseudo-terminal (ratio floor 0.8), the medians of five alternating runs.
+//     the same pseudo-terminal (ratio floor 0.8), the medians of seven alternating runs.
 #include "link/SystemPorts.h"
 #include "script/ScriptRunner.h"
 #include "terminal/IdleTimer.h"
@@ -215,7 +215,7 @@ int main(int argc, char *argv[])
         return 2;
     QList<double> raws;
     QList<double> plains;
-    for (int run = 0; run < 5; ++run) {
+    for (int run = 0; run < 7; ++run) {
         raws.append(runScript(terminal, drain, printPath, print.size()));
         plains.append(plainWrites(drain, print, 1024));
         if (raws.last() < 0 || plains.last() < 0)
