@@ -4,6 +4,8 @@
 //     script bytes per second (floor 230,400);
 //  2. a 10 MB print file in raw mode against plain write() calls of the same block size to
 //     the same pseudo-terminal (ratio floor 0.8), the medians of seven alternating runs.
+#include "BenchOperator.h"
+#include "PtyPair.h"
 #include "link/SystemPorts.h"
 #include "script/ScriptRunner.h"
 #include "terminal/IdleTimer.h"
@@ -20,25 +22,11 @@
 #include <atomic>
 #include <condition_variable>
 #include <cstdio>
-#include <fcntl.h>
 #include <mutex>
-#include <termios.h>
 #include <thread>
 #include <unistd.h>
 
 namespace {
-
-// Reports every box, so that a failing run shows why; gives up on refused output.
-class BenchOperator : public Operator
-{
-public:
-    Answer message(const QString &text, Buttons buttons, Icon, const QString &) override
-    {
-        std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
-    }
-    std::optional<QString> openFile(const FileRequest &) override { return std::nullopt; }
-};
 
 // The printer end of a pseudo-terminal: a thread that reads everything and counts it.
 class Drain
@@ -46,34 +34,20 @@ class Drain
 public:
     Drain()
     {
-        m_master = ::posix_openpt(O_RDWR | O_NOCTTY);
-        if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0)
-            return;
-        m_device = QString::fromLocal8Bit(::ptsname(m_master));
-        // Held open so that the master never sees a hang-up while the port is closed.
-        m_holder = ::open(::ptsname(m_master), O_RDWR | O_NOCTTY);
-        termios raw{};
-        if (m_holder >= 0 && ::tcgetattr(m_holder, &raw) == 0) {
-            ::cfmakeraw(&raw);
-            ::tcsetattr(m_holder, TCSANOW, &raw);
-        }
-        m_thread = std::thread([this] { run(); });
+        if (m_pty.ready())
+            m_thread = std::thread([this] { run(); });
     }
     ~Drain()
     {
         m_stop = true;
         if (m_thread.joinable())
             m_thread.join();
-        if (m_holder >= 0)
-            ::close(m_holder);
-        if (m_master >= 0)
-            ::close(m_master);
     }
 
-    QString device() const { return m_device; }
-    bool ok() const { return m_holder >= 0; }
+    QString device() const { return m_pty.path; }
+    bool ok() const { return m_pty.ready(); }
     // The slave end, already raw, for the plain writes.
-    int holder() const { return m_holder; }
+    int holder() const { return m_pty.holder; }
 
     // Waits until the count reaches total bytes since the last reset; false after 60 s.
     bool waitFor(qint64 total)
@@ -92,11 +66,11 @@ private:
         while (!m_stop) {
             fd_set set;
             FD_ZERO(&set);
-            FD_SET(m_master, &set);
+            FD_SET(m_pty.master, &set);
             timeval wait{0, 20000};
-            if (::select(m_master + 1, &set, nullptr, nullptr, &wait) <= 0)
+            if (::select(m_pty.master + 1, &set, nullptr, nullptr, &wait) <= 0)
                 continue;
-            const ssize_t n = ::read(m_master, buffer, sizeof buffer);
+            const ssize_t n = ::read(m_pty.master, buffer, sizeof buffer);
             if (n > 0) {
                 std::lock_guard lock(m_mutex);
                 m_count += n;
@@ -105,9 +79,7 @@ private:
         }
     }
 
-    int m_master = -1;
-    int m_holder = -1;
-    QString m_device;
+    PtyPair m_pty;
     std::thread m_thread;
     std::atomic<bool> m_stop = false;
     std::atomic<qint64> m_count = 0;
@@ -197,7 +169,7 @@ int main(int argc, char *argv[])
     if (!writeFile(scriptPath, script))
         return 2;
     const double scriptSeconds = runScript(terminal, drain, scriptPath, printed);
-    if (scriptSeconds < 0)
+    if (scriptSeconds < 0 || op.shown > 0)
         return 1;
     const double scriptRate = script.size() / scriptSeconds;
     std::printf("script, transcript and log: %.0f script bytes/s (%lld bytes in %.3f s), "
@@ -218,7 +190,7 @@ int main(int argc, char *argv[])
     for (int run = 0; run < 7; ++run) {
         raws.append(runScript(terminal, drain, printPath, print.size()));
         plains.append(plainWrites(drain, print, 1024));
-        if (raws.last() < 0 || plains.last() < 0)
+        if (raws.last() < 0 || plains.last() < 0 || op.shown > 0)
             return 1;
     }
     const double rawSeconds = median(raws);
