@@ -255,6 +255,9 @@ void tst_ScriptInterpreter::runSendsAndEchoes_data()
     QTest::newRow("REM, also without a line end")
         << "T.DMO" << QByteArray("{REM}Hello\r\n{REM}Hello") << QByteArray() << "" << none << none
         << quiet;
+    QTest::newRow("GET1284, then more data")
+        << "T.DMO" << QByteArray("A{GET1284}B\r\n") << QByteArray("AB")
+        << "A\r\n** No Responce**\r\nB" << QList<int>{1, 1} << none << quiet;
     QTest::newRow("BREAK") << "T.DMO" << QByteArray("{BREAK:250}{BREAKON}{BREAKOFF}\r\n")
                            << QByteArray() << "" << none << QList<int>{250} << quiet;
 }
@@ -273,6 +276,11 @@ void tst_ScriptInterpreter::runSendsAndEchoes()
     fillFolder(folder);
     folder.write(box, script);
     TestTerminal t;
+    // A refused write is given up at once rather than retried for ever.
+    t.op.onMessage = [&](const TestOperator::Shown &shown) {
+        if (shown.buttons == Operator::Buttons::OkCancel)
+            t.op.answers.prepend(Operator::Answer::Cancel);
+    };
     runScript(t, folder.path(box));
 
     QCOMPARE(t.line().received, sent);
