@@ -16,6 +16,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class FrmPause;
 class Terminal;
 class TranscriptView;
 class DesktopDocumentOpener;
@@ -63,6 +64,7 @@ private:
     void showControls();
     void setHistory(QComboBox *box, const QStringList &entries, const QString &text);
     void focusIndata();
+    void showPause(int secondsLeft);
     void Form_Resize();
 
     // Menu handlers whose windows live outside the terminal core.
@@ -109,6 +111,8 @@ private:
     QPlainTextEdit *Indata = nullptr;
     QFrame *Line1 = nullptr;
     TranscriptView *Term = nullptr;
+    // Created on the first PAUSE, then only shown and hidden.
+    FrmPause *m_pause = nullptr;
 
     QAction *MOpenLog = nullptr;
     QAction *MCloseLog = nullptr;
