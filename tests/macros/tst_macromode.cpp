@@ -1,8 +1,11 @@
 #include "macros/MacroSession.h"
+#include "script/ScriptRunner.h"
 #include "support/TestTerminal.h"
 #include "terminal/CommandSender.h"
 
+#include <QFile>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 // Macros > Program: the product check that enters macro mode, and DoneMacro that leaves it.
@@ -16,7 +19,7 @@ private Q_SLOTS:
     void refusedCheckClosesThePortButLeavesPortOpenSet();
     void programAgainWhileTheManagerIsOpen();
     void macroModeHoldsThePortUntilDoneMacro();
-    void sendCommandUsesTheHeldPortUntilAutoQueryClosesIt();
+    void operationsUseTheHeldPortUntilAutoQueryClosesIt();
 };
 
 namespace {
@@ -210,7 +213,7 @@ void tst_MacroMode::macroModeHoldsThePortUntilDoneMacro()
     QCOMPARE(t.line().closes, 2);
 }
 
-void tst_MacroMode::sendCommandUsesTheHeldPortUntilAutoQueryClosesIt()
+void tst_MacroMode::operationsUseTheHeldPortUntilAutoQueryClosesIt()
 {
     TestTerminal t;
     answerProductQuery(t, "ID CMD:CV4200 FW1.07\r");
@@ -218,14 +221,23 @@ void tst_MacroMode::sendCommandUsesTheHeldPortUntilAutoQueryClosesIt()
     MacroManager &manager = t.terminal.macros().manager();
     const int opens = t.line().opens;
 
-    // Send Command and a keystroke write to the port macro mode holds, without opening it
-    // again or handing it to the idle timer.
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    QFile script(dir.filePath(QStringLiteral("demo.dmo")));
+    QVERIFY(script.open(QIODevice::WriteOnly));
+    script.write("XY\r\n");
+    script.close();
+
+    // Send Command, a keystroke and Send Script write to the port macro mode holds,
+    // without opening it again or handing it to the idle timer.
     t.terminal.input().autoQuery = false;
     t.terminal.input().commandLine = QStringLiteral("AB");
     t.terminal.commands().SendCommand_Click();
     t.terminal.commands().Indata_KeyPress('x');
+    t.terminal.input().fileName = script.fileName();
+    t.terminal.scripts().SendScript_Click();
     QCOMPARE(t.line().opens, opens);
-    QCOMPARE(t.line().writes.mid(t.line().writes.size() - 2), (QList<QByteArray>{"AB", "x"}));
+    QCOMPARE(t.line().writes.mid(t.line().writes.size() - 3), (QList<QByteArray>{"AB", "x", "XY"}));
     QVERIFY(!t.terminal.PortIdle);
     manager.MacroPlay_Click();
     QCOMPARE(t.line().writes.last(), QByteArray("\x1B\x1FrDemo\0", 8));
