@@ -8,7 +8,10 @@ class SimLine;
 class SimBackend : public PortBackend
 {
 public:
-    explicit SimBackend(SimLine &line) : m_line(line) {}
+    explicit SimBackend(SimLine &line)
+        : m_line(line)
+    {
+    }
 
     bool open(const QString &mode) override;
     void close() override { m_open = false; }

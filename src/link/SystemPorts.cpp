@@ -11,7 +11,10 @@ namespace {
 const QLatin1String SimPort("SIM");
 }
 
-SystemPorts::SystemPorts() : m_sim(std::make_unique<SimLine>()) {}
+SystemPorts::SystemPorts()
+    : m_sim(std::make_unique<SimLine>())
+{
+}
 
 SystemPorts::~SystemPorts() = default;
 

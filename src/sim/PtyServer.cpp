@@ -11,7 +11,10 @@
 #include <termios.h>
 #include <unistd.h>
 
-PtyServer::PtyServer(QObject *parent) : QObject(parent) {}
+PtyServer::PtyServer(QObject *parent)
+    : QObject(parent)
+{
+}
 
 PtyServer::~PtyServer()
 {
@@ -25,8 +28,8 @@ bool PtyServer::open()
 {
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
-        m_error = QStringLiteral("cannot create a pseudo-terminal: ")
-                  + QString::fromLocal8Bit(std::strerror(errno));
+        m_error = QStringLiteral("cannot create a pseudo-terminal: ") +
+                  QString::fromLocal8Bit(std::strerror(errno));
         return false;
     }
     m_path = QString::fromLocal8Bit(::ptsname(m_master));

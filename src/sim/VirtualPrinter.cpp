@@ -31,7 +31,10 @@ QString quoted(const QByteArray &name)
 
 } // namespace
 
-VirtualPrinter::VirtualPrinter(QObject *parent) : QObject(parent) {}
+VirtualPrinter::VirtualPrinter(QObject *parent)
+    : QObject(parent)
+{
+}
 
 void VirtualPrinter::setCoverOpen(bool open)
 {
@@ -71,6 +74,7 @@ void VirtualPrinter::receive(const QByteArray &bytes)
 {
     for (const char byte : bytes)
         take(byte);
+    flushPrint();
 }
 
 // One byte through the command recogniser. Bytes that turn out not to start a command the
@@ -140,6 +144,7 @@ void VirtualPrinter::take(char byte)
 
 void VirtualPrinter::query(quint8 item)
 {
+    flushPrint();
     if (item == 0x15) {
         understood(QStringLiteral("product query: ") + m_model);
         Q_EMIT answered("ID CMD:" + m_model.toLatin1() + " FW1.07\r");
@@ -194,6 +199,7 @@ void VirtualPrinter::statusQuery(quint8 item)
 
 void VirtualPrinter::macroCommand(char letter, const QByteArray &argument)
 {
+    flushPrint();
     switch (letter) {
     case 'b':
         understood(QStringLiteral("start silent recording ") + quoted(argument));
@@ -229,11 +235,10 @@ void VirtualPrinter::macroCommand(char letter, const QByteArray &argument)
         }
         return;
     case 'd': {
-        const auto removed = m_macros.removeIf([&](const Macro &m) {
-            return m.store == Store::User && m.name == argument;
-        });
-        understood(QStringLiteral("remove ") + quoted(argument)
-                   + (removed ? QString() : QStringLiteral(": not in the User Store")));
+        const auto removed = m_macros.removeIf(
+            [&](const Macro &m) { return m.store == Store::User && m.name == argument; });
+        understood(QStringLiteral("remove ") + quoted(argument) +
+                   (removed ? QString() : QStringLiteral(": not in the User Store")));
         return;
     }
     case 'q':
@@ -260,9 +265,8 @@ void VirtualPrinter::macroCommand(char letter, const QByteArray &argument)
             if (m.store == Store::User)
                 names.append(m.name);
         }
-        m_macros.removeIf([&](const Macro &m) {
-            return m.store == Store::Extended && names.contains(m.name);
-        });
+        m_macros.removeIf(
+            [&](const Macro &m) { return m.store == Store::Extended && names.contains(m.name); });
         for (Macro &m : m_macros)
             m.store = Store::Extended;
         return;
@@ -271,6 +275,7 @@ void VirtualPrinter::macroCommand(char letter, const QByteArray &argument)
 
 void VirtualPrinter::recordControl(char action)
 {
+    flushPrint();
     if (action == 0x01) {
         understood(QStringLiteral("start printing recording"));
         m_recording = true;
@@ -300,7 +305,14 @@ void VirtualPrinter::data(const QByteArray &bytes)
         if (!m_recordPrinting)
             return;
     }
-    print(bytes);
+    // Printed in runs rather than byte by byte; a command prints what came before it first.
+    m_printRun += bytes;
+}
+
+void VirtualPrinter::flushPrint()
+{
+    if (!m_printRun.isEmpty())
+        print(std::exchange(m_printRun, {}));
 }
 
 void VirtualPrinter::print(const QByteArray &bytes)

@@ -7,7 +7,8 @@
 
 // A Corvane printer in software: consumes the bytes a host writes, answers its queries,
 // keeps its macros and prints onto a paper record. Bytes in, answers and paper out; it
-// owns no port and never waits.
+// owns no port and never waits. It does not interpret print commands: the paper text drops
+// control bytes and the byte after ESC, FS or GS, so printable parameters may show.
 class VirtualPrinter : public QObject
 {
     Q_OBJECT
@@ -74,6 +75,7 @@ private:
     void endRecording(const QByteArray &name);
     void storeMacro(const QByteArray &name, const QByteArray &data);
     void data(const QByteArray &bytes);
+    void flushPrint();
     void print(const QByteArray &bytes);
     void feedPaper(const QByteArray &bytes);
     void releaseHeld();
@@ -101,6 +103,7 @@ private:
     bool m_awaitingName = false;
 
     QList<Macro> m_macros;
+    QByteArray m_printRun; // data of this write not yet printed
     QByteArray m_held;
     bool m_skipNext = false; // the byte after ESC, FS or GS belongs to a control sequence
     QByteArray m_paperText;

@@ -82,10 +82,10 @@ int main(int argc, char *argv[])
         return 2;
     }
     const QString paperState = parser.value(paper);
-    if (paperState != QLatin1String("present") && paperState != QLatin1String("low")
-        && paperState != QLatin1String("out")) {
-        printError(QStringLiteral("--paper must be present, low or out, not \"%1\"")
-                       .arg(paperState));
+    if (paperState != QLatin1String("present") && paperState != QLatin1String("low") &&
+        paperState != QLatin1String("out")) {
+        printError(
+            QStringLiteral("--paper must be present, low or out, not \"%1\"").arg(paperState));
         return 2;
     }
 
@@ -109,8 +109,7 @@ int main(int argc, char *argv[])
                          [&paperOut](const QByteArray &raw) {
                              if (paperOut.write(raw) != raw.size() || !paperOut.flush()) {
                                  printError(QStringLiteral("cannot write %1: %2")
-                                                .arg(paperOut.fileName(),
-                                                     paperOut.errorString()));
+                                                .arg(paperOut.fileName(), paperOut.errorString()));
                                  QCoreApplication::exit(1);
                              }
                          });

@@ -48,8 +48,8 @@ VirtualPrinterWindow::VirtualPrinterWindow(VirtualPrinter &printer, QWidget *par
     roll.setColor(QPalette::Text, QColor(20, 20, 20));
     m_paper->setPalette(roll);
     const QFontMetrics metrics(m_paper->font());
-    m_paper->setMinimumWidth(metrics.horizontalAdvance(QString(PaperColumns, QLatin1Char('M')))
-                             + m_paper->verticalScrollBar()->sizeHint().width() + 12);
+    m_paper->setMinimumWidth(metrics.horizontalAdvance(QString(PaperColumns, QLatin1Char('M'))) +
+                             m_paper->verticalScrollBar()->sizeHint().width() + 12);
     m_paper->setMinimumHeight(metrics.lineSpacing() * 16);
     m_paper->setPlainText(QString::fromLatin1(printer.paperText()));
 
@@ -59,10 +59,10 @@ VirtualPrinterWindow::VirtualPrinterWindow(VirtualPrinter &printer, QWidget *par
     m_cover = stateBox(QStringLiteral("Cover open"), "coverOpen", printer.coverOpen(), this);
     m_paperLow = stateBox(QStringLiteral("Paper low"), "paperLow", printer.paperLow(), this);
     m_paperOut = stateBox(QStringLiteral("Paper out"), "paperOut", printer.paperOut(), this);
-    m_drawer1 = stateBox(QStringLiteral("Drawer 1 open"), "drawer1Open", printer.drawerOpen(1),
-                         this);
-    m_drawer2 = stateBox(QStringLiteral("Drawer 2 open"), "drawer2Open", printer.drawerOpen(2),
-                         this);
+    m_drawer1 =
+        stateBox(QStringLiteral("Drawer 1 open"), "drawer1Open", printer.drawerOpen(1), this);
+    m_drawer2 =
+        stateBox(QStringLiteral("Drawer 2 open"), "drawer2Open", printer.drawerOpen(2), this);
 
     auto *boxes = new QGridLayout;
     boxes->addWidget(m_cover, 0, 0);
@@ -99,8 +99,7 @@ void VirtualPrinterWindow::addPaper(const QByteArray &text)
 
 void VirtualPrinterWindow::showState()
 {
-    const QSignalBlocker b1(m_cover), b2(m_paperLow), b3(m_paperOut), b4(m_drawer1),
-        b5(m_drawer2);
+    const QSignalBlocker b1(m_cover), b2(m_paperLow), b3(m_paperOut), b4(m_drawer1), b5(m_drawer2);
     m_cover->setChecked(m_printer.coverOpen());
     m_paperLow->setChecked(m_printer.paperLow());
     m_paperOut->setChecked(m_printer.paperOut());
@@ -121,8 +120,8 @@ void VirtualPrinterWindow::showOnFirstOpen(SystemPorts &ports, QWidget *mainWind
         const QRect main = mainWindow->frameGeometry();
         const QPoint beside = main.topRight() + QPoint(8, 0);
         const QScreen *screen = mainWindow->screen();
-        if (screen && screen->availableGeometry().contains(
-                          QRect(beside, window->frameGeometry().size())))
+        if (screen &&
+            screen->availableGeometry().contains(QRect(beside, window->frameGeometry().size())))
             window->move(beside);
         window->show();
     });
