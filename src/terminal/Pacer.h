@@ -24,5 +24,6 @@ public:
     QDateTime now() override { return QDateTime::currentDateTime(); }
 
 private:
-    qint64 m_lastPass = 0;
+    // Far enough in the past that the first call always runs its pass.
+    qint64 m_lastPass = -1'000'000'000;
 };

@@ -4,6 +4,8 @@
 
 #include <QSettings>
 
+#include <cmath>
+
 namespace {
 
 QSettings openStore()
@@ -17,11 +19,13 @@ QString historyKey(const char *prefix, int index)
     return QLatin1String(prefix) + QChar(u'A' + index);
 }
 
+// A value that is not a number, or one so large that no screen or mode has it, gives the
+// default.
 double readNumber(const QSettings &store, const QString &key, double fallback)
 {
     bool ok = false;
     const double value = store.value(key).toString().trimmed().toDouble(&ok);
-    return ok && qIsFinite(value) ? value : fallback;
+    return ok && qIsFinite(value) && qAbs(value) <= 1e9 ? value : fallback;
 }
 
 QStringList readHistory(const QSettings &store, const char *prefix)
@@ -45,12 +49,14 @@ void writeHistory(QSettings &store, const char *prefix, const QStringList &list)
     }
 }
 
-// A stored flow mode that is not a 16-bit number gives the default, hardware.
+// Rounds as the conversion to a 16-bit integer does, halves to even; a stored flow mode
+// outside the 16-bit range gives the default, hardware.
 qint16 roundFlow(double value)
 {
-    if (value < -32768.0 || value > 32767.0)
+    const double rounded = std::nearbyint(value);
+    if (rounded < -32768.0 || rounded > 32767.0)
         return 2;
-    return static_cast<qint16>(qRound(value));
+    return static_cast<qint16>(rounded);
 }
 
 } // namespace

@@ -98,19 +98,39 @@ void Terminal::Show_Info(const QString &text)
 {
     Term.append(text);
     Q_EMIT transcriptAppended(text);
+    // Callers pass one character per byte; a character above 255 becomes "?".
+    for (const QChar ch : text)
+        m_logPending.append(ch.unicode() <= 0xFF ? char(ch.unicode()) : '?');
     m_pacer.doEvents();
-    // Tested after the event pass: the log may have been closed meanwhile.
-    while (Log.isOpen()) {
-        const auto error = Log.write(text);
-        if (!error)
-            break;
-        const auto answer = m_operator.message(*error, Operator::Buttons::RetryCancel,
+    // Tested after the event pass: the log may have been closed (or opened) meanwhile.
+    if (Log.isOpen())
+        writePendingLog();
+    else if (!m_writingLog)
+        m_logPending.resize(0);
+}
+
+// A text that arrives during the event pass of an earlier one (a keystroke in the middle of
+// a send) reaches the pane after it; writing the pending texts together, oldest first,
+// keeps the log in the pane's order.
+void Terminal::writePendingLog()
+{
+    if (m_writingLog)
+        return;
+    m_writingLog = true;
+    qsizetype done = 0;
+    while (Log.isOpen() && done < m_logPending.size()) {
+        const LogFile::Written written = Log.write(QByteArrayView(m_logPending).sliced(done));
+        // Retry writes only what did not reach the file, so nothing is written twice.
+        done += written.bytes;
+        if (!written.error)
+            continue;
+        const auto answer = m_operator.message(*written.error, Operator::Buttons::RetryCancel,
                                                Operator::Icon::Critical);
-        if (answer != Operator::Answer::Retry) {
+        if (answer != Operator::Answer::Retry)
             m_logControl->MCloseLog_Click();
-            break;
-        }
     }
+    m_logPending.resize(0);
+    m_writingLog = false;
 }
 
 void Terminal::useHistoryEntry(QStringList &history, const QString &text)

@@ -119,6 +119,8 @@ Q_SIGNALS:
     void interactiveCleared();
 
 private:
+    void writePendingLog();
+
     POSPrinter m_printer;
     Operator &m_operator;
     Pacer &m_pacer;
@@ -129,4 +131,7 @@ private:
     std::unique_ptr<LogControl> m_logControl;
     std::unique_ptr<ScriptRunner> m_scripts;
     std::unique_ptr<MacroSession> m_macros;
+    // Texts appended to the transcript but not yet written to the log, as Latin-1 bytes.
+    QByteArray m_logPending;
+    bool m_writingLog = false;
 };

@@ -1,5 +1,7 @@
 #include "terminal/ui/frmTerminal.h"
 
+#include "link/PortSettingsForm.h"
+#include "link/ui/ConfigScrn.h"
 #include "macros/MacroSession.h"
 #include "script/ScriptRunner.h"
 #include "terminal/CommandSender.h"
@@ -7,6 +9,7 @@
 #include "terminal/ResponseReader.h"
 #include "terminal/SettingsStore.h"
 #include "terminal/Terminal.h"
+#include "terminal/ui/FitFont.h"
 #include "terminal/ui/TranscriptView.h"
 #include "terminal/ui/Twips.h"
 
@@ -42,6 +45,7 @@ frmTerminal::frmTerminal(Terminal &terminal, QWidget *parent)
 {
     setObjectName(QStringLiteral("frmTerminal"));
     buildControls();
+    FitFont::fitFont(m_client);
     buildMenus();
     connectControls();
     // The packet-size box stands right of the design width; the window opens wide enough
@@ -336,6 +340,8 @@ void frmTerminal::closeEvent(QCloseEvent *event)
 
 bool frmTerminal::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == Term && event->type() == QEvent::FocusIn)
+        focusIndata();
     if (watched == Indata && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         QString text = key->text();
@@ -352,6 +358,14 @@ bool frmTerminal::eventFilter(QObject *watched, QEvent *event)
 
 void frmTerminal::MSettings_Click()
 {
+    PortSettingsForm::closeHeldPort(m_terminal);
+    // One dialog at a time: a second click brings the open one to the front.
+    if (!m_configScrn)
+        m_configScrn = new ConfigScrn(m_terminal, this);
+    m_configScrn->show();
+    m_configScrn->raise();
+    m_configScrn->activateWindow();
+    m_terminal.DispPort();
 }
 
 void frmTerminal::DoMacros_Click()

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <functional>
 
+class ConfigScrn;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -106,4 +108,6 @@ private:
     QAction *CVCommands = nullptr;
     QAction *PGMGuide = nullptr;
     QAction *HelpAbout = nullptr;
+
+    QPointer<ConfigScrn> m_configScrn;
 };
