@@ -186,11 +186,29 @@ Token Next_Token(QByteArray &remaining)
     return token;
 }
 
+QString sentByteEcho(quint8 byte)
+{
+    if (byte < 32)
+        return QString::fromLatin1(ControlMnemonics()[byte]);
+    // The blank stands where a sign would go: the echo has always shown it.
+    if (byte > 127)
+        return QStringLiteral("< ") + QString::number(byte) + QLatin1Char('>');
+    return QString(QChar(byte));
+}
+
 QByteArray toLatin1Bytes(const QString &text)
 {
     QByteArray bytes;
     bytes.reserve(text.size());
-    for (QChar c : text)
-        bytes.append(c.unicode() <= 0xFF ? static_cast<char>(c.unicode()) : '?');
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.unicode() <= 0xFF) {
+            bytes.append(static_cast<char>(c.unicode()));
+            continue;
+        }
+        bytes.append('?');
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i;
+    }
     return bytes;
 }

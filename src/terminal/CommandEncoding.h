@@ -49,5 +49,10 @@ inline QString valueTooLargeMessage()
     return QStringLiteral("Value is greater than 255. Press OK to continue");
 }
 
-// Latin-1: byte n is the character U+00nn; a character outside it becomes "?".
+// How a sent byte is echoed in the transcript: a control byte by its name, a byte above
+// 127 as "<", a blank, its value and ">" (< 200>), any other byte as itself.
+QString sentByteEcho(quint8 byte);
+
+// Latin-1: byte n is the character U+00nn; a character outside it (a whole surrogate pair
+// included) becomes one "?".
 QByteArray toLatin1Bytes(const QString &text);

@@ -1,16 +1,15 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
-
 class Terminal;
-enum class DisplayMode;
 
 // Get Response: reads the printer's answer until the line is quiet and shows it.
 class ResponseReader
 {
 public:
-    explicit ResponseReader(Terminal &terminal) : m_terminal(terminal) {}
+    explicit ResponseReader(Terminal &terminal)
+        : m_terminal(terminal)
+    {
+    }
 
     void Getresp_Click();
 

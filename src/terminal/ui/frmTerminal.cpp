@@ -4,6 +4,7 @@
 #include "link/ui/ConfigScrn.h"
 #include "macros/MacroSession.h"
 #include "script/ScriptRunner.h"
+#include "terminal/CommandEncoding.h"
 #include "terminal/CommandSender.h"
 #include "terminal/LogControl.h"
 #include "terminal/ResponseReader.h"
@@ -345,13 +346,15 @@ bool frmTerminal::eventFilter(QObject *watched, QEvent *event)
     if (watched == Indata && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         QString text = key->text();
-        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
-            text = (key->modifiers() & Qt::ControlModifier) ? QStringLiteral("\n")
-                                                             : QStringLiteral("\r");
-        for (QChar ch : text) {
-            const ushort code = ch.unicode();
-            m_terminal.commands().Indata_KeyPress(code <= 0xFF ? quint8(code) : quint8('?'));
-        }
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        const bool lineFeed = enter && (key->modifiers() & Qt::ControlModifier);
+        if (enter)
+            text = lineFeed ? QStringLiteral("\n") : QStringLiteral("\r");
+        for (const char byte : toLatin1Bytes(text))
+            m_terminal.commands().Indata_KeyPress(static_cast<quint8>(byte));
+        // Enter has just emptied the box; letting it through would leave a line break there.
+        if (enter && !lineFeed)
+            return true;
     }
     return QMainWindow::eventFilter(watched, event);
 }
