@@ -2,6 +2,8 @@
 #include "sim/VirtualPrinter.h"
 #include "support/TestOperator.h"
 #include "support/TestPacer.h"
+#include "terminal/CommandSender.h"
+#include "terminal/ResponseReader.h"
 #include "terminal/Terminal.h"
 
 #include <QTest>
@@ -43,6 +45,8 @@ private Q_SLOTS:
     void portListEndsWithTheVirtualPrinter();
     void statusQueryIsAnsweredThroughTheControl_data();
     void statusQueryIsAnsweredThroughTheControl();
+    void getResponseShowsTheStatusMessage_data();
+    void getResponseShowsTheStatusMessage();
     void answerWaitsWhileThePortIsClosedBetweenOperations();
     void printerLastsAcrossPortChangesAndAnnouncesItselfOnce();
 };
@@ -79,6 +83,41 @@ void tst_SimPort::statusQueryIsAnsweredThroughTheControl()
     t.ports.virtualPrinter().setCoverOpen(coverOpen);
     QCOMPARE(t.exchange("\x05\x08"), answer);
     QVERIFY(t.op.shown.isEmpty());
+}
+
+void tst_SimPort::getResponseShowsTheStatusMessage_data()
+{
+    QTest::addColumn<bool>("autoQuery");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("Get Response after the query") << false << "<5><8>"
+                                                  << "\r\n[ACK][BS]\r\n**Cover is Closed**\r\n";
+    QTest::newRow("Auto Query") << true << "[ENQ]<4>"
+                                << "\r\n[NAK][EOT]\r\n**Receipt Paper is Out**\r\n";
+    QTest::newRow("drawer") << false << "<5><x02>"
+                            << "\r\n[NAK][STX]\r\n**Cash Drawer 2 Open**\r\n";
+}
+
+void tst_SimPort::getResponseShowsTheStatusMessage()
+{
+    QFETCH(bool, autoQuery);
+    QFETCH(QString, command);
+    QFETCH(QString, shown);
+    SimTerminal t;
+    t.ports.virtualPrinter().setPaperOut(true);
+    t.ports.virtualPrinter().setDrawerOpen(2, true);
+    t.terminal.input().autoQuery = autoQuery;
+    t.terminal.input().commandLine = command;
+    t.terminal.commands().SendCommand_Click();
+    if (!autoQuery) {
+        QVERIFY(!t.transcript.contains(QLatin1String("**")));
+        t.terminal.responses().Getresp_Click();
+    }
+    QVERIFY2(t.transcript.endsWith(shown), qPrintable(t.transcript));
+    QVERIFY(t.op.shown.isEmpty());
+    // Asked again with nothing sent, the printer has nothing more to say.
+    t.terminal.responses().Getresp_Click();
+    QVERIFY(t.transcript.endsWith(QLatin1String("\r\n** No Responce**\r\n")));
 }
 
 void tst_SimPort::answerWaitsWhileThePortIsClosedBetweenOperations()
