@@ -5,8 +5,6 @@
 #include "terminal/CommandSender.h"
 #include "terminal/ResponseReader.h"
 
-#include <QFile>
-
 CliSession::CliSession(const CliOptions &options, std::FILE *transcriptOut)
     : m_options(options)
     , m_out(transcriptOut)
@@ -19,6 +17,10 @@ CliSession::CliSession(const CliOptions &options, std::FILE *transcriptOut)
                          const QByteArray bytes = toLatin1Bytes(text);
                          std::fwrite(bytes.constData(), 1, size_t(bytes.size()), m_out);
                      });
+    // A script's PAUSE counts down where the window would show it.
+    QObject::connect(&m_terminal, &Terminal::pauseShown, &m_terminal, [this](int secondsLeft) {
+        m_operator.writeLine(QStringLiteral("Demo Paused %1").arg(secondsLeft));
+    });
     m_terminal.Settings = m_options.settings;
     TerminalControls &input = m_terminal.input();
     input.displayMode = m_options.displayMode;
@@ -32,12 +34,6 @@ CliSession::~CliSession()
     std::fflush(m_out);
 }
 
-bool CliSession::readable(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly);
-}
-
 CliSession::ExitStatus CliSession::run()
 {
     Terminal &t = m_terminal;
@@ -49,7 +45,6 @@ CliSession::ExitStatus CliSession::run()
         }
         t.LogName = m_options.logFile;
     }
-    bool fileFailed = false;
     for (const CliAction &action : std::as_const(m_options.actions)) {
         switch (action.kind) {
         case CliAction::Kind::Send:
@@ -63,9 +58,8 @@ CliSession::ExitStatus CliSession::run()
             t.DoBreak_Click();
             break;
         case CliAction::Kind::Script:
-            // The script runner reports an unreadable file itself, as in the window.
-            if (!readable(action.argument))
-                fileFailed = true;
+            // The script runner reports unreadable files itself (the script, and those
+            // that DO and GRAPHIC name), as in the window, and counts them.
             t.input().fileName = action.argument;
             t.scripts().SendScript_Click();
             break;
@@ -76,6 +70,7 @@ CliSession::ExitStatus CliSession::run()
     const bool logLost = !m_options.logFile.isEmpty() && !t.Log.isOpen();
     t.Log.close();
     std::fflush(m_out);
+    const bool fileFailed = t.scripts().unreadableFiles() > 0;
     if (fileFailed || logLost || t.commands().cancelledOutputs() > 0)
         return Failed;
     return Success;

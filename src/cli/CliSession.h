@@ -23,9 +23,6 @@ public:
     ExitStatus run();
 
 private:
-    // False when the file cannot be opened for reading.
-    static bool readable(const QString &path);
-
     CliOptions m_options;
     std::FILE *m_out;
     SystemPorts m_systemPorts;

@@ -117,6 +117,10 @@ Q_SIGNALS:
     void transcriptAppended(const QString &text);
     void focusInteractive();
     void interactiveCleared();
+    void focusScriptFile();
+    // The pause window: shown with the seconds left (each second anew), then hidden.
+    void pauseShown(int secondsLeft);
+    void pauseHidden();
 
 private:
     void writePendingLog();

@@ -14,6 +14,8 @@ private Q_SLOTS:
     void sendsAndShowsTheAnswer_data();
     void sendsAndShowsTheAnswer();
     void aPortThatCannotOpenIsReportedAndFails();
+    void runsAScriptOrSendsAPrintFile_data();
+    void runsAScriptOrSendsAPrintFile();
     void usageErrorsExitWithTwo_data();
     void usageErrorsExitWithTwo();
 };
@@ -134,6 +136,54 @@ void tst_Cli::aPortThatCannotOpenIsReportedAndFails()
     QVERIFY2(lines.at(0).contains("\"None\""), lines.at(0).constData());
     QCOMPARE(lines.at(1), QByteArray("Unable to output data. Press OK to continue."));
     QCOMPARE(lines.at(2), QByteArray());
+}
+
+namespace {
+
+// Sent unchanged as a print file; as a script it pauses, stops, shows a text and runs a
+// file that is not there.
+const QByteArray demoScript = "AB{PAUSE:1}{STOP}\r\n{ECHO}Hi there\r\nC{DO:none.dmo}D\r\n";
+
+} // namespace
+
+void tst_Cli::runsAScriptOrSendsAPrintFile_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("sent");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QByteArray>("err");
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("script") << "demo.dmo" << QByteArray("ABCD") << QByteArray("\r\nABCD")
+                            << QByteArray("Demo Paused 1\n"
+                                          "Script Stopped Press OK to continue\n"
+                                          "Hi there\n"
+                                          "Cannot read script file $DIR/none.dmo: No such file "
+                                          "or directory. Press OK to continue\n")
+                            << 1;
+    QTest::newRow("print file") << "demo.prn" << demoScript << QByteArray("\r\n") << QByteArray()
+                                << 0;
+}
+
+void tst_Cli::runsAScriptOrSendsAPrintFile()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, sent);
+    QFETCH(QByteArray, out);
+    QFETCH(QByteArray, err);
+    QFETCH(int, exitCode);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(demoScript);
+    file.close();
+    PtyPrinter printer;
+    QVERIFY(printer.line.isValid());
+    const CliRun run =
+        runCli({"--port", printer.line.path(), "--script", file.fileName()}, &printer);
+    QCOMPARE(run.err, QByteArray(err).replace("$DIR", QFile::encodeName(dir.path())));
+    QCOMPARE(run.exitCode, exitCode);
+    QCOMPARE(printer.received, sent);
+    QCOMPARE(run.out, out);
 }
 
 void tst_Cli::usageErrorsExitWithTwo_data()

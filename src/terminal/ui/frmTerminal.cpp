@@ -4,6 +4,7 @@
 #include "link/ui/ConfigScrn.h"
 #include "macros/MacroSession.h"
 #include "script/ScriptRunner.h"
+#include "script/ui/FrmPause.h"
 #include "terminal/CommandEncoding.h"
 #include "terminal/CommandSender.h"
 #include "terminal/LogControl.h"
@@ -237,6 +238,13 @@ void frmTerminal::connectControls()
     connect(&t, &Terminal::transcriptAppended, Term, &TranscriptView::scheduleUpdate);
     connect(&t, &Terminal::focusInteractive, this, &frmTerminal::focusIndata);
     connect(&t, &Terminal::interactiveCleared, Indata, &QPlainTextEdit::clear);
+    connect(&t, &Terminal::focusScriptFile, this,
+            [this] { FileNameTextBox->setFocus(Qt::OtherFocusReason); });
+    connect(&t, &Terminal::pauseShown, this, &frmTerminal::showPause);
+    connect(&t, &Terminal::pauseHidden, this, [this] {
+        if (m_pause)
+            m_pause->hide();
+    });
 }
 
 void frmTerminal::setHistory(QComboBox *box, const QStringList &entries, const QString &text)
@@ -266,6 +274,13 @@ void frmTerminal::showControls()
     MCloseLog->setEnabled(c.logOpen);
     setHistory(SendInfo, c.commandHistory, c.commandLine);
     setHistory(FileNameTextBox, c.scriptHistory, c.fileName);
+}
+
+void frmTerminal::showPause(int secondsLeft)
+{
+    if (!m_pause)
+        m_pause = new FrmPause(this);
+    m_pause->showSecondsLeft(secondsLeft);
 }
 
 void frmTerminal::focusIndata()

@@ -15,6 +15,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class FrmPause;
 class Terminal;
 class TranscriptView;
 
@@ -58,6 +59,7 @@ private:
     void showControls();
     void setHistory(QComboBox *box, const QStringList &entries, const QString &text);
     void focusIndata();
+    void showPause(int secondsLeft);
     void Form_Resize();
 
     // Menu handlers whose windows live outside the terminal core.
@@ -98,6 +100,8 @@ private:
     QPlainTextEdit *Indata = nullptr;
     QFrame *Line1 = nullptr;
     TranscriptView *Term = nullptr;
+    // Created on the first PAUSE, then only shown and hidden.
+    FrmPause *m_pause = nullptr;
 
     QAction *MOpenLog = nullptr;
     QAction *MCloseLog = nullptr;
