@@ -35,6 +35,17 @@ struct SimTerminal
     QString transcript;
 };
 
+// The model name as the product check takes it: more than 10 characters, then the 6 after
+// "CMD" and one separator.
+QString productName(const QByteArray &answer)
+{
+    const qsizetype cmd = answer.indexOf("CMD");
+    const qsizetype j = cmd < 0 ? answer.size() : cmd + 4;
+    if (answer.size() <= 10 || j >= answer.size())
+        return {};
+    return QString::fromLatin1(answer.mid(j, 6));
+}
+
 } // namespace
 
 // The port "SIM": the terminal talking to its built-in virtual printer.
@@ -45,6 +56,8 @@ private Q_SLOTS:
     void portListEndsWithTheVirtualPrinter();
     void statusQueryIsAnsweredThroughTheControl_data();
     void statusQueryIsAnsweredThroughTheControl();
+    void productCheckFindsTheModel_data();
+    void productCheckFindsTheModel();
     void getResponseShowsTheStatusMessage_data();
     void getResponseShowsTheStatusMessage();
     void answerWaitsWhileThePortIsClosedBetweenOperations();
@@ -83,6 +96,32 @@ void tst_SimPort::statusQueryIsAnsweredThroughTheControl()
     t.ports.virtualPrinter().setCoverOpen(coverOpen);
     QCOMPARE(t.exchange("\x05\x08"), answer);
     QVERIFY(t.op.shown.isEmpty());
+}
+
+void tst_SimPort::productCheckFindsTheModel_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<bool>("compatible");
+    QTest::newRow("default CV4200") << "" << true;
+    QTest::newRow("CV4700") << "CV4700" << true;
+    QTest::newRow("R615DX") << "R615DX" << true;
+    QTest::newRow("another printer") << "TX-88 Receipt" << false;
+}
+
+void tst_SimPort::productCheckFindsTheModel()
+{
+    QFETCH(QString, model);
+    QFETCH(bool, compatible);
+    SimTerminal t;
+    if (!model.isEmpty())
+        t.ports.virtualPrinter().setModel(model);
+    // As macro mode asks: pending input dropped, the query sent, the answer read.
+    t.exchange({});
+    const QString name = productName(t.exchange("\x05\x15"));
+    const QStringList models{"R615DX", "CV4200", "CV4700"};
+    QCOMPARE(models.contains(name), compatible);
+    if (compatible)
+        QCOMPARE(name, model.isEmpty() ? QStringLiteral("CV4200") : model);
 }
 
 void tst_SimPort::getResponseShowsTheStatusMessage_data()
