@@ -1,4 +1,5 @@
 #include "link/SystemPorts.h"
+#include "sim/ui/VirtualPrinterWindow.h"
 #include "terminal/IdleTimer.h"
 #include "terminal/Pacer.h"
 #include "terminal/Terminal.h"
@@ -22,6 +23,7 @@ int main(int argc, char *argv[])
     Terminal terminal(ports, op, pacer, timer);
     frmTerminal window(terminal);
     op.setParentWindow(&window);
+    VirtualPrinterWindow::showOnFirstOpen(ports, &window);
     // Closing the main window ends the program at once, whatever else is open or running.
     window.setEndProgram([] { std::exit(0); });
     window.Form_Load();

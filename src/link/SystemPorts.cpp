@@ -2,14 +2,29 @@
 
 #include "link/NullBackend.h"
 #include "link/SerialBackend.h"
+#include "link/SimBackend.h"
+#include "sim/SimLine.h"
 
 #include <QSerialPortInfo>
+
+namespace {
+const QLatin1String SimPort("SIM");
+}
+
+SystemPorts::SystemPorts()
+    : m_sim(std::make_unique<SimLine>())
+{
+}
+
+SystemPorts::~SystemPorts() = default;
 
 std::unique_ptr<PortBackend> SystemPorts::create(const QString &portName)
 {
     const QString device = deviceFor(portName);
     if (device.isEmpty() || device == QLatin1String("None"))
         return std::make_unique<NullBackend>(QStringLiteral("no port chosen"));
+    if (device == SimPort)
+        return std::make_unique<SimBackend>(*m_sim);
     return std::make_unique<SerialBackend>(device);
 }
 
@@ -24,6 +39,7 @@ QStringList SystemPorts::ports()
             description = QStringLiteral("Serial port");
         list.append(info.portName() + QLatin1Char('\t') + description);
     }
+    list.append(SimPort + QLatin1String("\tVirtual Corvane printer"));
     return list;
 }
 
@@ -38,4 +54,14 @@ QString SystemPorts::deviceFor(const QString &portText)
     if (blanks >= 0)
         name.truncate(blanks);
     return name.trimmed();
+}
+
+VirtualPrinter &SystemPorts::virtualPrinter()
+{
+    return m_sim->printer();
+}
+
+void SystemPorts::setVirtualPrinterOpened(std::function<void()> handler)
+{
+    m_sim->setFirstOpenHandler(std::move(handler));
 }

@@ -32,7 +32,8 @@ std::unique_ptr<PortBackend> ScreenshotContext::SamplePorts::create(const QStrin
 QStringList ScreenshotContext::SamplePorts::ports()
 {
     return {QStringLiteral("ttyS0\tBuilt-in serial port"),
-            QStringLiteral("ttyUSB0\tUSB-to-serial adapter")};
+            QStringLiteral("ttyUSB0\tUSB-to-serial adapter"),
+            QStringLiteral("SIM\tVirtual Corvane printer")};
 }
 
 Operator::Answer ScreenshotContext::SilentOperator::message(const QString &, Buttons buttons, Icon,
