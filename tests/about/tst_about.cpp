@@ -33,6 +33,7 @@ private Q_SLOTS:
     void pathLayerResolvesTheFirstToolOnThePath();
     void helpMenuOpensDocumentsOfTheStartFolder_data();
     void helpMenuOpensDocumentsOfTheStartFolder();
+    void everyHelpDocumentIsWritten();
 };
 
 namespace {
@@ -305,6 +306,25 @@ void tst_About::helpMenuOpensDocumentsOfTheStartFolder()
     QCOMPARE(recorder.paths, QStringList{QDir(startFolder.path()).filePath(document)});
     // A start folder at the root doubles the separator; the path is passed on as it is.
     QCOMPARE(HelpDocuments::documentPath(QStringLiteral("/"), document), "//" + document);
+}
+
+void tst_About::everyHelpDocumentIsWritten()
+{
+    // The names the Help menu and the macro manager open, letter case included.
+    Recorder recorder;
+    TestTerminal t;
+    t.terminal.help().setOpener(&recorder);
+    t.terminal.StartDir = QStringLiteral(TEST_DATA_DIR "/../../docs");
+    t.terminal.help().Operation_Click();
+    t.terminal.help().CVCommands_Click();
+    t.terminal.help().PGMGuide_Click();
+    t.terminal.help().CVMacroHelp();
+    QCOMPARE(recorder.paths.size(), 4);
+    for (const QString &path : std::as_const(recorder.paths)) {
+        QFile document(path);
+        QVERIFY2(document.open(QIODevice::ReadOnly), qPrintable(path));
+        QVERIFY2(document.readAll().contains("</html>"), qPrintable(path));
+    }
 }
 
 QTEST_MAIN(tst_About)
